@@ -64,6 +64,7 @@ struct Flow {
     double top = 0, bottom = 0, y = 0;
     bool pageOpen = false;
     double pageStartY = 0;
+    bool deferPageHeader = false;
     std::function<void()> onNewPage;  // draws the page header
     std::function<void()> onClosePage; // draws the page footer
 };
@@ -108,6 +109,9 @@ public:
 
     void begin()
     {
+        // The report header opens the first page, above its page header.
+        if (main_)
+            flow_.deferPageHeader = true;
         if (main_) {
             emitTitleRows();
             if (sheet_) {
@@ -120,6 +124,14 @@ public:
             }
         }
         emitSection(t_.reportHeader, nullptr, -1);
+        if (main_) {
+            flow_.deferPageHeader = false;
+            if (!flow_.pageOpen)
+                newPage();
+            else if (flow_.onNewPage)
+                flow_.onNewPage();
+            flow_.pageStartY = flow_.y;
+        }
         placeSubreports(QStringLiteral("header"));
     }
 
@@ -278,7 +290,7 @@ private:
         flow_.doc->pages.emplace_back();
         flow_.pageOpen = true;
         flow_.y = flow_.top;
-        if (flow_.onNewPage)
+        if (flow_.onNewPage && !flow_.deferPageHeader)
             flow_.onNewPage();
         flow_.pageStartY = flow_.y;
     }
@@ -562,7 +574,7 @@ LayoutJob::LayoutJob(FilledReport report, std::shared_ptr<Document> doc)
         throw Error(QStringLiteral("The report template \"%1\" is not valid: the page header and footer leave "
                                    "no room for rows.").arg(t.path));
     d->filler = std::make_unique<Filler>(d->report, d->flow, &document.sheetRows, true);
-    d->flow.onNewPage = [this] { d->filler->emitPageSection(d->filler->tmpl().pageHeader); d->flow.pageStartY = d->flow.y; };
+    d->flow.onNewPage = [this] { d->filler->emitPageSection(d->filler->tmpl().pageHeader); };
     const double footerTop = t.pageHeight - t.marginBottom - t.pageFooter.height;
     d->flow.onClosePage = [this, footerTop] {
         const double y = d->flow.y;

@@ -298,6 +298,13 @@ QString Report::queryText(QVariantList* boundValues) const
     return QStringLiteral("WITH %1 %2").arg(ctes.join(", "), sql);
 }
 
+void Report::logOn()
+{
+    for (const auto& t : tables_)
+        if (t->isLoggedOn())
+            connectionFor(t->logOnInfo(), displayPath_);
+}
+
 FilledReport Report::fill()
 {
     if (!tmpl_)

@@ -138,6 +138,9 @@ public:
     // Writes the report to a file in one of the export formats.
     void exportTo(const QString& nativeFile, int format);
 
+    // Logs on to the server of every bound table now (connections are kept),
+    // so a refused log-on shows when the report is opened.  Throws pelmar::Error.
+    void logOn();
     // Reads the rows (runs the query) for this report and its subreports.
     FilledReport fill();
     // Fills and lays out every page; cached until a binding changes.

@@ -73,7 +73,7 @@ private:
     double number(const char* name, double fallback, double scale)
     {
         if (!has(name))
-            return fallback;
+            return fallback * scale;
         bool ok = false;
         const double v = attr(name).trimmed().toDouble(&ok);
         if (!ok)
@@ -271,6 +271,7 @@ private:
 
     void readColumns(Template& t)
     {
+        columnsLine_ = int(r_.lineNumber());
         while (r_.readNextStartElement()) {
             if (r_.name() != QLatin1String("column"))
                 fail(QStringLiteral("unknown element <%1> in <columns>").arg(r_.name()));
@@ -420,7 +421,7 @@ private:
             }
             if (x > t.contentWidth() + 0.5)
                 fail(QStringLiteral("the columns are %1 mm wide; the page holds %2 mm")
-                         .arg(x * 25.4 / 72, 0, 'f', 1).arg(t.contentWidth() * 25.4 / 72, 0, 'f', 1));
+                         .arg(x * 25.4 / 72, 0, 'f', 1).arg(t.contentWidth() * 25.4 / 72, 0, 'f', 1), columnsLine_);
             const double pad = 2;
             auto cell = [&](int i, ElementKind kind, double y, int font) {
                 Element e;
@@ -574,6 +575,7 @@ private:
     QXmlStreamReader r_;
     QString path_;
     double scale_ = 72.0 / 25.4;
+    int columnsLine_ = 0;
     double parentScale_ = 72.0 / 25.4;
     QMap<QString, FontSpec> styles_;
 };
