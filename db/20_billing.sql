@@ -314,7 +314,8 @@ INSERT INTO billing.departments (dept_code, name, kind) VALUES
     ('AP', 'Apparatus', 'NURSING'), ('OR', 'Operating Room', 'CLINICAL'),
     ('DR', 'Delivery Room', 'CLINICAL'), ('DI', 'Hemodialysis', 'CLINICAL'),
     ('RB', 'Room and Board', 'NURSING'), ('PH', 'Pharmacy', 'OTHER'),
-    ('ER', 'Emergency Room', 'CLINICAL'), ('MS', 'Miscellaneous', 'MISCELLANEOUS')
+    ('ER', 'Emergency Room', 'CLINICAL'), ('MS', 'Miscellaneous', 'MISCELLANEOUS'),
+    ('IP', 'In-Patient Billing', 'OTHER')
 ON CONFLICT (dept_code) DO NOTHING;
 
 INSERT INTO billing.account_classes (class_code, name, account_kind) VALUES
