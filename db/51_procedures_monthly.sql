@@ -72,8 +72,12 @@ BEGIN
      GROUP BY c.patient_type, dr.doctor_code, dr.name;
 
     -- The year-end rows carry no flag in their key: its templates are given
-    -- only the year and the code.
-    PERFORM pg_advisory_xact_lock(hashtextextended(format('yearend|%s|%s', yr, code), 0));
+    -- only the year and the code.  Runs of other months of the same year
+    -- would wait on each other here; when another run is computing the same
+    -- year right now it leaves the same rows, so this one need not wait.
+    IF NOT pg_try_advisory_xact_lock(hashtextextended(format('yearend|%s|%s', yr, code), 0)) THEN
+        RETURN;
+    END IF;
     DELETE FROM reports.tbrepyearend WHERE report_year = yr AND dept_code = code;
     INSERT INTO reports.tbrepyearend (report_year, dept_code, revenue_code, description, option_flag,
             q01, q02, q03, q04, q05, q06, q07, q08, q09, q10, q11, q12,
