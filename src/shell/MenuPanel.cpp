@@ -477,14 +477,18 @@ void MenuPanel::load() {
 }
 
 void MenuPanel::loadPicture() {
-    const QString path = nativePath(applicationFolder() + kPictureFile);
+    static_cast<PictureArea*>(image1_)->setPicture(
+        readPicture(nativePath(applicationFolder() + kPictureFile)));
+}
+
+QPixmap MenuPanel::readPicture(const QString& path) {
     QImageReader reader(path);
     const QImage picture = reader.read();
     if (picture.isNull())
         throw Error(QStringLiteral("The menu's background picture %1 could not be opened (%2).\n"
                                    "Reinstall the program to restore it.")
                         .arg(path, reader.errorString()));
-    static_cast<PictureArea*>(image1_)->setPicture(QPixmap::fromImage(picture));
+    return QPixmap::fromImage(picture);
 }
 
 void MenuPanel::updateClock() {

@@ -125,6 +125,9 @@ public:
     static QPixmap ImageListBig(int number);
     static QCursor menuCursor();
 
+    // Reads a picture file; throws pelmar::Error naming the path.
+    static QPixmap readPicture(const QString& path);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
