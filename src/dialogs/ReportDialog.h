@@ -33,10 +33,7 @@ public:
     static Dialog* open(const std::optional<QString>& reportType = std::nullopt);
 
     // The open instance of Dialog, or nullptr.
-    template <class Dialog>
-    static Dialog* instance() {
-        return slot<Dialog>().data();
-    }
+    template <class Dialog> static Dialog* instance() { return slot<Dialog>().data(); }
 
     // Shows a failure the way every dialog does: normal pointer, and a
     // message box with the description and an OK button.
@@ -56,8 +53,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    template <class Dialog>
-    static QPointer<Dialog>& slot() {
+    template <class Dialog> static QPointer<Dialog>& slot() {
         static QPointer<Dialog> single;
         return single;
     }
@@ -70,8 +66,7 @@ private:
     bool loaded_ = false;
 };
 
-template <class Dialog>
-Dialog* ReportDialog::open(const std::optional<QString>& reportType) {
+template <class Dialog> Dialog* ReportDialog::open(const std::optional<QString>& reportType) {
     QPointer<Dialog>& single = slot<Dialog>();
     if (single) {
         if (reportType)

@@ -13,12 +13,12 @@ using ShowDialog = void (*)(const std::optional<QString>& reportType);
 
 // One button of the menu panel and the dialog it opens.
 struct MenuEntry {
-    int category;            // the menu category, 0 to 7
-    int item;                // the button's index within its category
-    const char* caption;     // the button's caption
-    const char* dialog;      // the dialog's name, e.g. "frmReportMonth"
-    const char* reportType;  // the ReportType to set, or nullptr for none
-    ShowDialog show;         // nullptr while the dialog is not part of the program
+    int category;           // the menu category, 0 to 7
+    int item;               // the button's index within its category
+    const char* caption;    // the button's caption
+    const char* dialog;     // the dialog's name, e.g. "frmReportMonth"
+    const char* reportType; // the ReportType to set, or nullptr for none
+    ShowDialog show;        // nullptr while the dialog is not part of the program
 };
 
 // Every menu button, ordered by category and item.

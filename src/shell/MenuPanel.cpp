@@ -119,18 +119,26 @@ struct PictureLook {
 // symbol of the report.  Some numbers serve two categories, so those
 // symbols stay general.
 PictureLook pictureLook(int number) {
+    // clang-format off
     static const char32_t symbols[43] = {
         0,
-        U'\u279C', U'\u2197', U'\u2695', U'\u270D', U'\u270E', U'\u2714', U'\u00B1', U'\u2211',
-        U'\u26C1',                                              // 1-9 end of day
-        U'\u2697', U'\u2622', U'\u224B', U'\u25CE',             // 10-13 logbooks
+        // 1-9: end of day (others)
+        U'\u279C', U'\u2197', U'\u2695', U'\u270D', U'\u270E', U'\u2714', U'\u00B1', U'\u2211', U'\u26C1',
+        // 10-13: logbooks
+        U'\u2697', U'\u2622', U'\u224B', U'\u25CE',
+        // 14-23: end of month (others); 22 and 23 also head the clinical months
         U'\u2630', U'\u25F4', U'\u25F7', U'\u21C4', U'\u21C6', U'\u2611', U'\u2699', U'\u2731',
-        U'\u25A6', U'\u25D4',                                   // 14-23 month (others)
-        U'\u224B', U'\u2702', U'\u267F', U'\u2624', U'\u25CE', U'\u2665', U'\u2756', // 24-30
-        U'\u2263', U'\u2605', U'\u2726',                        // 31-33
-        U'\u2622', U'\u224B', U'\u2702', U'\u267F', U'\u2624', U'\u25CE', U'\u2665', // 34-40
-        U'\u2692', U'\u2696',                                   // 41-42
+        U'\u25A6', U'\u25D4',
+        // 24-30: end of month (clinical area)
+        U'\u224B', U'\u2702', U'\u267F', U'\u2624', U'\u25CE', U'\u2665', U'\u2756',
+        // 31-33: by period and year end; 32 and 33 serve two categories
+        U'\u2263', U'\u2605', U'\u2726',
+        // 34-40: year end (clinical area)
+        U'\u2622', U'\u224B', U'\u2702', U'\u267F', U'\u2624', U'\u25CE', U'\u2665',
+        // 41-42: maintenance
+        U'\u2692', U'\u2696',
     };
+    // clang-format on
     QColor colour;
     if (number <= 9)
         colour = QColor(0x2e, 0x8b, 0x57);
@@ -375,8 +383,8 @@ void MenuPanel::createControls() {
     palette.setColor(QPalette::Window, kSplitterColour);
     picSplitter_->setPalette(palette);
     picSplitter_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    place(picSplitter_, QRectF(kSplitterHandle.left(), kSplitterHandle.top(),
-                               kSplitterBar.width(), kSplitterHandle.height()));
+    place(picSplitter_, QRectF(kSplitterHandle.left(), kSplitterHandle.top(), kSplitterBar.width(),
+                               kSplitterHandle.height()));
     picSplitter_->hide();
 
     statusBar_ = new QStatusBar(this);
@@ -560,6 +568,16 @@ void MenuPanel::BuildSubMenu(int k, const QStringList& captions) {
     double y = roundEven(category.height() + category.top() + 20);
     const QRectF first = twips(fltSubMenu_[0]);
     const int n = qMin(int(captions.size()), int(fltSubMenu_.size()));
+    // Buttons are 40 twips apart.  A list too long for the room above the
+    // categories stacked at the bottom closes up instead of running under
+    // them, so every caption stays whole and clickable.
+    double gap = 40;
+    const int u = int(cmdMainMenu_.size()) - 1;
+    if (n > 1 && k + 1 <= u - 1) {
+        const double room = twips(cmdMainMenu_[k + 1]).top() - 20 - y - n * first.height();
+        if (room < (n - 1) * gap)
+            gap = qMax(0.0, std::floor(room / (n - 1)));
+    }
     for (int j = 0; j < n; ++j) {
         FlatPictureButton* button = fltSubMenu_[j];
         QFont font = button->font();
@@ -574,7 +592,7 @@ void MenuPanel::BuildSubMenu(int k, const QStringList& captions) {
         button->setEnabled(available);
         button->setToolTip(available ? QString() : tr("Not available in this version"));
         button->setVisible(true);
-        y = roundEven(twips(button).height() + y + 40);
+        y = roundEven(twips(button).height() + y + gap);
     }
     for (int j = n; j < fltSubMenu_.size(); ++j)
         fltSubMenu_[j]->setVisible(false);
@@ -686,8 +704,7 @@ QMdiSubWindow* MenuPanel::openIn(QWidget* mainWindow) {
         delete panel;
         throw;
     }
-    QMdiSubWindow* window =
-        area->addSubWindow(panel, Qt::SubWindow | Qt::FramelessWindowHint);
+    QMdiSubWindow* window = area->addSubWindow(panel, Qt::SubWindow | Qt::FramelessWindowHint);
     window->setObjectName(QStringLiteral("frmMainWindow"));
     window->setWindowTitle(panel->windowTitle());
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -109,7 +109,7 @@ public:
     QWidget* imgSplitter() const { return imgSplitter_; }
     QWidget* image1() const { return image1_; }
     QStatusBar* statusBar() const { return statusBar_; }
-    QLabel* statusPanel(int index) const;  // 1 user, 2 date, 3 time
+    QLabel* statusPanel(int index) const; // 1 user, 2 date, 3 time
     QRectF twips(const QWidget* control) const { return twips_.value(control); }
     double windowWidthTwips() const;
 

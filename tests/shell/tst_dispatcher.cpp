@@ -18,7 +18,7 @@ struct Row {
     int category, item;
     const char* caption;
     const char* dialog;
-    const char* reportType;  // nullptr: none is set
+    const char* reportType; // nullptr: none is set
 };
 
 // Every menu button and the dialog it must open.
@@ -72,11 +72,21 @@ const Row kExpected[] = {
 };
 
 const char* const kDialogs[] = {
-    "frmReportDateOthers",   "frmReportPeriod",       "frmAuditTrail",
-    "frmReportDate",         "frmReportDateClinical", "frmAccountStatusReport",
-    "frmAging",              "frmAuditTrailMonthly",  "frmReportMonthBefore",
-    "frmReportMonthMiscellaneous", "frmAgingClass",   "frmReportMonth",
-    "frmReportPeriodOthers", "frmReportYearOthers",   "frmReportYearClinical",
+    "frmReportDateOthers",
+    "frmReportPeriod",
+    "frmAuditTrail",
+    "frmReportDate",
+    "frmReportDateClinical",
+    "frmAccountStatusReport",
+    "frmAging",
+    "frmAuditTrailMonthly",
+    "frmReportMonthBefore",
+    "frmReportMonthMiscellaneous",
+    "frmAgingClass",
+    "frmReportMonth",
+    "frmReportPeriodOthers",
+    "frmReportYearOthers",
+    "frmReportYearClinical",
     "frmMiscellaneous",
 };
 constexpr int kDialogCount = int(std::size(kDialogs));
@@ -101,19 +111,16 @@ protected:
     }
 };
 
-template <int N>
-class NamedDialog : public ProbeDialog {
+template <int N> class NamedDialog : public ProbeDialog {
 public:
     NamedDialog() { setObjectName(QString::fromLatin1(kDialogs[N])); }
 };
 
-template <int N>
-void showNamed(const std::optional<QString>& reportType) {
+template <int N> void showNamed(const std::optional<QString>& reportType) {
     ReportDialog::open<NamedDialog<N>>(reportType);
 }
 
-template <int... N>
-void registerAll(std::integer_sequence<int, N...>) {
+template <int... N> void registerAll(std::integer_sequence<int, N...>) {
     (setDialogOpener(QString::fromLatin1(kDialogs[N]), &showNamed<N>), ...);
 }
 
@@ -249,7 +256,8 @@ void DispatcherTest::everyButtonOpensItsDialogWithItsReportType() {
     ProbeDialog* dialog = ProbeDialog::last;
     QVERIFY(dialog);
     QCOMPARE(dialog->objectName(), QString::fromLatin1(want.dialog));
-    QCOMPARE(dialog->loadedWith, want.reportType ? QString::fromLatin1(want.reportType) : QString());
+    QCOMPARE(dialog->loadedWith,
+             want.reportType ? QString::fromLatin1(want.reportType) : QString());
     QCOMPARE(dialog->loads, 1);
     QVERIFY(dialog->isVisible());
     QVERIFY(!dialog->isModal());
@@ -264,13 +272,13 @@ void DispatcherTest::secondClickBringsTheOpenDialogForward() {
     panel.show();
     panel.categoryClick(2);
 
-    panel.fltSubMenu(2)->click();  // Aging Analysis - Summary
+    panel.fltSubMenu(2)->click(); // Aging Analysis - Summary
     ProbeDialog* aging = ProbeDialog::last;
     QVERIFY(aging);
     QCOMPARE(aging->windowTitle(), QString("Report 2"));
 
     panel.activateWindow();
-    panel.fltSubMenu(1)->click();  // Aging Analysis - Detail Report
+    panel.fltSubMenu(1)->click(); // Aging Analysis - Detail Report
     QCOMPARE(ProbeDialog::last, aging);
     QCOMPARE(aging->loads, 1);
     QCOMPARE(aging->windowTitle(), QString("Report 2"));
@@ -286,14 +294,14 @@ void DispatcherTest::secondClickBringsTheOpenDialogForward() {
 
 void DispatcherTest::closedDialogLoadsAfresh() {
     registerAll(std::make_integer_sequence<int, kDialogCount>{});
-    OpenMenuItem(2, 7);  // Monthly Miscellaneous Report
+    OpenMenuItem(2, 7); // Monthly Miscellaneous Report
     QPointer<ProbeDialog> first = ProbeDialog::last;
     QCOMPARE(first->loadedWith, QString("M"));
     first->reject();
     QTRY_VERIFY(first.isNull());
     QCOMPARE(ReportDialog::instance<NamedDialog<9>>(), nullptr);
 
-    OpenMenuItem(5, 1);  // Year End Miscellaneous Report, the same dialog
+    OpenMenuItem(5, 1); // Year End Miscellaneous Report, the same dialog
     ProbeDialog* second = ProbeDialog::last;
     QVERIFY(second);
     QCOMPARE(second->loads, 1);

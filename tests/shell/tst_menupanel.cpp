@@ -141,43 +141,52 @@ void MenuPanelTest::categorySelection_data() {
     QTest::addColumn<int>("category");
     QTest::addColumn<int>("imageBase");
     QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<double>("step");
     QTest::newRow("End of Day (Clinical Area)")
         << 1 << 10
         << QStringList{"Laboratory Examination Logbook", "X-Ray Examination Logbook",
-                       "Ultrasound Examination Logbook", "CT Scan Examination Logbook"};
+                       "Ultrasound Examination Logbook", "CT Scan Examination Logbook"}
+        << 505.0;
     QTest::newRow("End of Month (Others)")
         << 2 << 14
-        << QStringList{"Patient's Account Status Report", "Aging Analysis - Detail Report",
-                       "Aging Analysis - Summary", "Payable Aging Analysis - Detail",
+        << QStringList{"Patient's Account Status Report",  "Aging Analysis - Detail Report",
+                       "Aging Analysis - Summary",         "Payable Aging Analysis - Detail",
                        "Payable Aging Analysis - Summary", "Monthly Summary of Audit Trail",
-                       "Monthly Apparatus Report", "Monthly Miscellaneous Report",
-                       "Aging Analysis - Summary(CLASS)",
-                       "Aging Computation w/ Income Interest"};
+                       "Monthly Apparatus Report",         "Monthly Miscellaneous Report",
+                       "Aging Analysis - Summary(CLASS)",  "Aging Computation w/ Income Interest"}
+        << 487.0;
     QTest::newRow("End of Month (Clinical Area)")
         << 3 << 22
-        << QStringList{"Monthly Laboratory Report", "Monthly XRay Report",
-                       "Monthly Ultrasound Report", "Monthly Operating Room Report",
+        << QStringList{"Monthly Laboratory Report",       "Monthly XRay Report",
+                       "Monthly Ultrasound Report",       "Monthly Operating Room Report",
                        "Monthly Physical Therapy Report", "Monthly RTS Report",
-                       "Monthly CT Scan Report", "Monthly Delivery Room Report",
-                       "Monthly Package Deal Report"};
+                       "Monthly CT Scan Report",          "Monthly Delivery Room Report",
+                       "Monthly Package Deal Report"}
+        << 505.0;
     QTest::newRow("By Period") << 4 << 31
-                               << QStringList{"List of Admissions", "Senior Citizen Income Report"};
+                               << QStringList{"List of Admissions", "Senior Citizen Income Report"}
+                               << 505.0;
     QTest::newRow("Year End (Others)")
-        << 5 << 32 << QStringList{"Year End Apparatus Report", "Year End Miscellaneous Report"};
+        << 5 << 32 << QStringList{"Year End Apparatus Report", "Year End Miscellaneous Report"}
+        << 505.0;
     QTest::newRow("Year End (Clinical Area)")
         << 6 << 33
-        << QStringList{"Year End Laboratory Report", "Year End X Ray  Report",
-                       "Year End Ultrasound Report", "Year End Operating Room  Report",
+        << QStringList{"Year End Laboratory Report",       "Year End X Ray  Report",
+                       "Year End Ultrasound Report",       "Year End Operating Room  Report",
                        "Year End Physical Therapy Report", "Year End RTS  Report",
-                       "Year End CT Scan  Report", "Year End Delivery Room  Report"};
-    QTest::newRow("Maintenance")
-        << 7 << 41 << QStringList{"Miscellaneous Reports", "Quarterly Summary of Sales Report"};
+                       "Year End CT Scan  Report",         "Year End Delivery Room  Report"}
+        << 505.0;
+    QTest::newRow("Maintenance") << 7 << 41
+                                 << QStringList{"Miscellaneous Reports",
+                                                "Quarterly Summary of Sales Report"}
+                                 << 505.0;
 }
 
 void MenuPanelTest::categorySelection() {
     QFETCH(int, category);
     QFETCH(int, imageBase);
     QFETCH(QStringList, captions);
+    QFETCH(double, step);
     Fixture f;
     MenuPanel& panel = f.panel;
     QTest::mouseClick(panel.cmdMainMenu(category), Qt::LeftButton);
@@ -190,13 +199,18 @@ void MenuPanelTest::categorySelection() {
         const double top = panel.twips(panel.cmdMainMenu(i)).top();
         QCOMPARE(top, i <= category ? i * kButtonHeight : kStackBase - (8 - i) * kButtonHeight);
     }
-    // The reports follow the chosen category, 20 twips below it, 40 apart.
+    // The reports follow the chosen category, 20 twips below it, 40 apart,
+    // closer where ten of them would otherwise run under the stacked
+    // categories.
     const double first = (category + 1) * kButtonHeight + 20;
     QStringList shown;
     for (int j : visibleSubMenus(panel)) {
         FlatPictureButton* button = panel.fltSubMenu(j);
         shown << button->text();
-        QCOMPARE(panel.twips(button).top(), first + j * 505);
+        QCOMPARE(panel.twips(button).top(), first + j * step);
+        if (category < 7)
+            QVERIFY(panel.twips(button).bottom() <=
+                    panel.twips(panel.cmdMainMenu(category + 1)).top());
         QCOMPARE(button->picture().toImage(), MenuPanel::ImageListBig(imageBase + j).toImage());
     }
     QCOMPARE(shown, captions);
@@ -217,7 +231,7 @@ void MenuPanelTest::switchingHidesTheOtherButtons() {
 
 void MenuPanelTest::splitterStopsAtItsLimits_data() {
     QTest::addColumn<double>("mouseX");
-    QTest::addColumn<double>("barLeft");   // negative: window width minus it
+    QTest::addColumn<double>("barLeft"); // negative: window width minus it
     QTest::addColumn<double>("panelWidth");
     QTest::newRow("far left") << -9000.0 << 500.0 << 1500.0;
     QTest::newRow("inside") << 1280.0 << 5000.0 << 5000.0;
@@ -281,7 +295,7 @@ void MenuPanelTest::splitterFollowsTheMouse() {
 
 void MenuPanelTest::sizeControlsClamps_data() {
     QTest::addColumn<double>("requested");
-    QTest::addColumn<double>("clamped");  // negative: window width minus it
+    QTest::addColumn<double>("clamped"); // negative: window width minus it
     QTest::newRow("below the least") << 200.0 << 1500.0;
     QTest::newRow("the least") << 1500.0 << 1500.0;
     QTest::newRow("between") << 4321.5 << 4321.5;
@@ -305,13 +319,14 @@ void MenuPanelTest::sizeControlsClamps() {
 void MenuPanelTest::statusBarShowsUserServerDateAndTime() {
     Fixture f;
     MenuPanel& panel = f.panel;
-    QCOMPARE(panel.statusPanel(1)->text(),
-             QString("Current User: Ana         SERVER NAME: DB1"));
+    QCOMPARE(panel.statusPanel(1)->text(), QString("Current User: Ana         SERVER NAME: DB1"));
     const QString date = panel.statusPanel(2)->text();
     QVERIFY2(date == QDate::currentDate().toString("MM/dd/yyyy") ||
                  date == QDate::currentDate().addDays(-1).toString("MM/dd/yyyy"),
              qPrintable(date));
-    QVERIFY2(QRegularExpression("^\\d{1,2}:\\d\\d (AM|PM)$").match(panel.statusPanel(3)->text()).hasMatch(),
+    QVERIFY2(QRegularExpression("^\\d{1,2}:\\d\\d (AM|PM)$")
+                 .match(panel.statusPanel(3)->text())
+                 .hasMatch(),
              qPrintable(panel.statusPanel(3)->text()));
     // The clock keeps going.
     panel.statusPanel(3)->setText("stale");
