@@ -143,6 +143,14 @@ protected:
     }
 };
 
+// A dialog whose OK handler fails, run the way the real dialogs run theirs.
+class FailingOkDialog : public ReportDialog {
+public:
+    bool pressOk() {
+        return runHandler([] { throw Error(QStringLiteral("The template is missing.")); });
+    }
+};
+
 void showFailing(const std::optional<QString>& reportType) {
     ReportDialog::open<FailingDialog>(reportType);
 }
@@ -171,6 +179,8 @@ private slots:
     void closedDialogLoadsAfresh();
     void failedLoadShowsTheErrorAndGoesOn_data();
     void failedLoadShowsTheErrorAndGoesOn();
+    void dialogShownDirectlyStillLoadsOnce();
+    void failedHandlerKeepsTheDialogOpen();
 };
 
 void DispatcherTest::initTestCase() {
@@ -345,6 +355,40 @@ void DispatcherTest::failedLoadShowsTheErrorAndGoesOn() {
     QVERIFY(ProbeDialog::last);
     QCOMPARE(ProbeDialog::last->objectName(), QString("frmReportMonthBefore"));
     QCOMPARE(ProbeDialog::last->loadedWith, QString("6"));
+}
+
+void DispatcherTest::dialogShownDirectlyStillLoadsOnce() {
+    auto* dialog = new NamedDialog<0>;
+    dialog->setReportType("3");
+    dialog->show();
+    QCOMPARE(dialog->loads, 1);
+    QCOMPARE(dialog->loadedWith, QString("3"));
+    dialog->hide();
+    dialog->show();
+    QCOMPARE(dialog->loads, 1);
+
+    // Shown directly, a failing load is reported and the dialog goes away.
+    FailingDialog::standardException = false;
+    QPointer<FailingDialog> failing = new FailingDialog;
+    MessageBoxSeen seen;
+    answerMessageBox("OK", &seen);
+    failing->show();
+    QTRY_VERIFY(seen.shown);
+    QCOMPARE(seen.text, QString("The server DB1 refused the connection."));
+    QTRY_VERIFY(failing.isNull());
+}
+
+void DispatcherTest::failedHandlerKeepsTheDialogOpen() {
+    FailingOkDialog* dialog = ReportDialog::open<FailingOkDialog>(QString("0"));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    MessageBoxSeen seen;
+    answerMessageBox("OK", &seen);
+    QVERIFY(!dialog->pressOk());
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.text, QString("The template is missing."));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(ReportDialog::instance<FailingOkDialog>(), dialog);
 }
 
 QTEST_MAIN(DispatcherTest)
