@@ -1,6 +1,7 @@
 #include "dialogs/ReportDialog.h"
 
 #include "platform/Error.h"
+#include "reporting/ReportRoutines.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -64,6 +65,7 @@ bool ReportDialog::runHandler(const std::function<void()>& handler) {
 void ReportDialog::showFailure(QWidget* parent, const QString& description) {
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
+    CloseProgressWindow();
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Pelmar - Reports"), description,
                     QMessageBox::Ok, parent);
     box.setAccessibleName(QStringLiteral("Message"));

@@ -35,8 +35,8 @@ public:
     // The open instance of Dialog, or nullptr.
     template <class Dialog> static Dialog* instance() { return slot<Dialog>().data(); }
 
-    // Shows a failure the way every dialog does: normal pointer, and a
-    // message box with the description and an OK button.
+    // Shows a failure the way every dialog does: normal pointer, progress
+    // window closed, and a message box with the description and an OK button.
     static void showFailure(QWidget* parent, const QString& description);
 
 protected:

@@ -1,6 +1,8 @@
+#include "RecordingReports.h"
 #include "UiDriver.h"
 #include "dialogs/ReportDialog.h"
 #include "platform/Error.h"
+#include "reporting/ReportRoutines.h"
 #include "shell/Dispatcher.h"
 #include "shell/MenuPanel.h"
 
@@ -379,14 +381,18 @@ void DispatcherTest::dialogShownDirectlyStillLoadsOnce() {
 }
 
 void DispatcherTest::failedHandlerKeepsTheDialogOpen() {
+    RecordingReports reports;
     FailingOkDialog* dialog = ReportDialog::open<FailingOkDialog>(QString("0"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    OpenProgressWindow();
+    QVERIFY(reports.progressWindowOpen);
     MessageBoxSeen seen;
     answerMessageBox("OK", &seen);
     QVERIFY(!dialog->pressOk());
     QVERIFY(seen.shown);
     QCOMPARE(seen.text, QString("The template is missing."));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QVERIFY(!reports.progressWindowOpen);
     QVERIFY(dialog->isVisible());
     QCOMPARE(ReportDialog::instance<FailingOkDialog>(), dialog);
 }
