@@ -1,5 +1,6 @@
 #include "startup/Main.h"
 
+#include "dialogs/ReportDialogs.h"
 #include "platform/Error.h"
 #include "platform/Paths.h"
 #include "platform/lookup/CodeSearch.h"
@@ -99,6 +100,7 @@ std::unique_ptr<Startup> Main(const StartupHooks& hooks) {
 
         context.ReportsFolder = applicationFolder() + QStringLiteral("\\REPORTS");
 
+        registerReportDialogs();
         MdiReportForm::setMenuPanelOpener(&MenuPanel::showIn);
         startup->mainWindow = new MdiReportForm;
         startup->mainWindow->showMaximized();
