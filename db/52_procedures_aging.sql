@@ -94,10 +94,11 @@ CREATE OR REPLACE FUNCTION reports.period_dates(p_period numeric,
     LANGUAGE plpgsql STABLE
     SET search_path = pg_catalog, billing
 AS $$
+DECLARE
+    n integer := round(coalesce(p_period, 0));
 BEGIN
-    period_no := round(coalesce(p_period, 0));
-    SELECT ap.start_date, ap.end_date INTO start_date, end_date
-      FROM billing.accounting_periods ap WHERE ap.period_no = reports.period_dates.period_no;
+    SELECT ap.period_no, ap.start_date, ap.end_date INTO period_no, start_date, end_date
+      FROM billing.accounting_periods ap WHERE ap.period_no = n;
     IF NOT FOUND THEN
         RAISE EXCEPTION 'There is no accounting period %: choose a period from the list', coalesce(p_period, 0)
             USING ERRCODE = 'invalid_parameter_value';

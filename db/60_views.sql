@@ -5,6 +5,19 @@
 
 SET client_min_messages = warning;
 
+-- Views hold no data: they are made afresh on every run, so a changed
+-- column never stops the script.  90_grants.sql grants them again.
+DO $$
+DECLARE
+    v text;
+BEGIN
+    FOR v IN SELECT format('%I.%I', schemaname, viewname) FROM pg_views
+              WHERE schemaname IN ('reports', 'billing') AND viewname LIKE 'vw\_%' LOOP
+        EXECUTE 'DROP VIEW IF EXISTS ' || v || ' CASCADE';
+    END LOOP;
+END
+$$;
+
 -- Examinations and services one by one; corrected charges and their
 -- reversals are left out, so a logbook lists what was actually done.
 CREATE OR REPLACE VIEW reports.vw_daily_logbook AS
@@ -193,10 +206,10 @@ CREATE OR REPLACE VIEW reports.vw_senior_citizen_income AS
 SELECT b.bill_id, b.bill_no, b.bill_date,
        CASE WHEN b.admission_id IS NOT NULL THEN 'I' WHEN b.visit_id IS NOT NULL THEN 'O' END AS patient_type,
        p.hospital_no, p.last_name || ', ' || p.first_name AS patient_name, p.senior_id,
-       coalesce(sum(l.hospital_amount) FILTER (WHERE l.kind = 'BILL'), 0) AS gross_hospital,
-       coalesce(sum(l.professional_amount) FILTER (WHERE l.kind = 'BILL'), 0) AS gross_professional,
-       coalesce(-sum(l.amount) FILTER (WHERE l.adj_type = 'SC'), 0) AS senior_discount,
-       coalesce(sum(l.amount) FILTER (WHERE l.kind = 'BILL' OR l.adj_type = 'SC'), 0) AS net_amount
+       coalesce(sum(l.hospital_amount) FILTER (WHERE l.kind = 'BILL'), 0)::numeric(16,2) AS gross_hospital,
+       coalesce(sum(l.professional_amount) FILTER (WHERE l.kind = 'BILL'), 0)::numeric(16,2) AS gross_professional,
+       coalesce(-sum(l.amount) FILTER (WHERE l.adj_type = 'SC'), 0)::numeric(16,2) AS senior_discount,
+       coalesce(sum(l.amount) FILTER (WHERE l.kind = 'BILL' OR l.adj_type = 'SC'), 0)::numeric(16,2) AS net_amount
   FROM billing.bills b
   JOIN patient_data.patients p ON p.patient_id = b.patient_id
   JOIN billing.ar_ledger l ON l.bill_id = b.bill_id
