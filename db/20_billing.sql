@@ -58,6 +58,7 @@ CREATE TABLE IF NOT EXISTS billing.accounts (
     interest_rate   numeric(5,2) NOT NULL DEFAULT 0 CHECK (interest_rate >= 0)
 );
 CREATE INDEX IF NOT EXISTS accounts_class ON billing.accounts (class_code);
+CREATE INDEX IF NOT EXISTS accounts_patient ON billing.accounts (patient_id) WHERE patient_id IS NOT NULL;
 CREATE INDEX IF NOT EXISTS accounts_name_trgm ON billing.accounts USING gin (upper(name) gin_trgm_ops);
 CREATE INDEX IF NOT EXISTS accounts_no_upper ON billing.accounts (upper(account_no) text_pattern_ops);
 
