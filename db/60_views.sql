@@ -248,19 +248,22 @@ DECLARE
     s text;
 BEGIN
     FOREACH s IN ARRAY ARRAY['reports', 'billing'] LOOP
+        -- is_latest marks the user's most recent run for an end date, for
+        -- templates that are given the end date only.
         EXECUTE format('CREATE OR REPLACE VIEW %1$I.vw_aging AS
-            SELECT * FROM %1$I.tbrepaging WHERE computed_by = session_user', s);
+            SELECT *, computed_at = max(computed_at) OVER (PARTITION BY end_date) AS is_latest
+              FROM %1$I.tbrepaging WHERE computed_by = session_user', s);
         EXECUTE format('CREATE OR REPLACE VIEW %1$I.vw_aging_classification AS
-            SELECT start_date, end_date, balance_kind, class_code, class_name,
+            SELECT start_date, end_date, is_latest, balance_kind, class_code, class_name,
                    count(DISTINCT account_id) AS accounts, sum(balance) AS balance,
                    sum(current_amount) AS current_amount, sum(days_1_30) AS days_1_30,
                    sum(days_31_60) AS days_31_60, sum(days_61_90) AS days_61_90,
                    sum(days_91_120) AS days_91_120, sum(over_120) AS over_120,
                    sum(interest_income) AS interest_income
               FROM %1$I.vw_aging
-             GROUP BY start_date, end_date, balance_kind, class_code, class_name', s);
+             GROUP BY start_date, end_date, is_latest, balance_kind, class_code, class_name', s);
         EXECUTE format('CREATE OR REPLACE VIEW %1$I.vw_aging_accounts AS
-            SELECT start_date, end_date, balance_kind, account_id, account_no, account_name,
+            SELECT start_date, end_date, is_latest, balance_kind, account_id, account_no, account_name,
                    class_code, class_name, credit_limit, terms_days, interest_rate,
                    sum(beginning_balance) AS beginning_balance, sum(billed) AS billed,
                    sum(paid) AS paid, sum(adjusted) AS adjusted, sum(balance) AS balance,
@@ -269,20 +272,24 @@ BEGIN
                    sum(days_91_120) AS days_91_120, sum(over_120) AS over_120,
                    sum(interest_income) AS interest_income
               FROM %1$I.vw_aging
-             GROUP BY start_date, end_date, balance_kind, account_id, account_no, account_name,
+             GROUP BY start_date, end_date, is_latest, balance_kind, account_id, account_no, account_name,
                       class_code, class_name, credit_limit, terms_days, interest_rate', s);
     END LOOP;
 END
 $$;
 
+CREATE OR REPLACE VIEW reports.vw_payable_aging AS
+SELECT *, computed_at = max(computed_at) OVER (PARTITION BY end_date) AS is_latest
+  FROM reports.tbreppayableaging;
+
 CREATE OR REPLACE VIEW reports.vw_payable_aging_accounts AS
-SELECT start_date, end_date, account_id, account_no, account_name, class_code, class_name, terms_days,
+SELECT start_date, end_date, is_latest, account_id, account_no, account_name, class_code, class_name, terms_days,
        sum(beginning_balance) AS beginning_balance, sum(invoiced) AS invoiced, sum(paid) AS paid,
        sum(balance) AS balance, sum(current_amount) AS current_amount, sum(days_1_30) AS days_1_30,
        sum(days_31_60) AS days_31_60, sum(days_61_90) AS days_61_90, sum(days_91_120) AS days_91_120,
        sum(over_120) AS over_120
-  FROM reports.tbreppayableaging
- GROUP BY start_date, end_date, account_id, account_no, account_name, class_code, class_name, terms_days;
+  FROM reports.vw_payable_aging
+ GROUP BY start_date, end_date, is_latest, account_id, account_no, account_name, class_code, class_name, terms_days;
 
 CREATE OR REPLACE VIEW reports.vw_statistics AS
 SELECT * FROM reports.tbrepstatistics WHERE computed_by = session_user;

@@ -211,7 +211,7 @@ SELECT format('A-%s', lpad(g::text, 7, '0')), pt, acct, 1 + (g * 7 + pg_temp.pic
         CASE WHEN pg_temp.rnd(g, 46) < 0.03 THEN 14 + pg_temp.pick(g, 47, 30)
              ELSE floor(1 + pg_temp.rnd(g, 48) * pg_temp.rnd(g, 49) * 12)::int END AS los,
         pg_temp.rnd(g, 50) < 0.025 AS died,
-        1 + ((g * 7919) % npt.n) AS pt) x
+        pg_temp.pick(g, 39, npt.n) AS pt) x
   CROSS JOIN LATERAL (SELECT x.adm + x.los * interval '1 day' + (pg_temp.pick(g, 51, 600) - 300) * interval '1 minute' AS dis0) y
   CROSS JOIN LATERAL (SELECT greatest(y.dis0, x.adm + interval '2 hours') AS dis) z
   CROSS JOIN LATERAL (SELECT CASE WHEN pg_temp.rnd(g, 52) < 0.3
@@ -238,7 +238,7 @@ SELECT format('V-%s', lpad(g::text, 7, '0')), pt,
        p.hstart + floor(pg_temp.rnd(g, 70) * (p.hend - p.hstart + 1))::int * interval '1 day'
          + (7 * 60 + pg_temp.pick(g, 71, 12 * 60)) * interval '1 minute'
   FROM p, n_payers np, n_doctors nd, n_patients npt, generate_series(1, (45000 * p.scale)::int) g
-  CROSS JOIN LATERAL (SELECT 1 + ((g * 104729) % npt.n) AS pt) x;
+  CROSS JOIN LATERAL (SELECT pg_temp.pick(g, 79, npt.n) AS pt) x;
 
 -- Bills: one per discharged stay (on the discharge day) and per visit.
 INSERT INTO billing.bills (bill_no, account_id, patient_id, admission_id, bill_date)
@@ -256,7 +256,7 @@ CREATE INDEX ON codes (dept_code, i);
 ANALYZE codes;
 
 -- In-patient charges: room and board for every night, then services on the
--- days of the stay, about nine a day.
+-- days of the stay, about a dozen a day.
 CREATE TEMP TABLE stay AS
 SELECT a.admission_id, a.patient_id, a.account_id, a.doctor_id, a.admitted_at, a.admission_date,
        greatest(coalesce(a.discharge_date, p.hend) - a.admission_date, 1) AS nights,
@@ -289,7 +289,7 @@ SELECT least(s.admission_date + day_no, p.hend), s.admitted_at + day_no * interv
        CASE WHEN c.professional THEN round(q * c.unit_price * 0.3, -1) ELSE 0 END,
        (ARRAY['NURSE ANNE', 'NURSE BEN', 'NURSE CORA', 'NURSE DAN'])[1 + k % 4]
   FROM p, n_doctors nd, stay s
-  CROSS JOIN LATERAL generate_series(1, 4 + s.nights * 9) k
+  CROSS JOIN LATERAL generate_series(1, 4 + s.nights * 13) k
   CROSS JOIN LATERAL (SELECT (s.admission_id * 1000 + k)::bigint AS h) hh
   CROSS JOIN LATERAL (SELECT floor(pg_temp.rnd(hh.h, 80) * s.nights)::int AS day_no,
         (ARRAY['PH', 'PH', 'PH', 'PH', 'LB', 'LB', 'LB', 'XR', 'AP', 'AP', 'US', 'PA', 'PT', 'CT', 'OR', 'DI',
