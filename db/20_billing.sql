@@ -288,7 +288,8 @@ BEGIN
             (CASE WHEN l.kind = 'BILL' THEN '2100' END, -l.professional_amount)
          ) AS x(gl_code, amount)
      WHERE x.gl_code IS NOT NULL AND x.amount <> 0
-       AND NOT EXISTS (SELECT 1 FROM billing.gl_entries g WHERE g.ar_entry_id = l.entry_id);
+       AND NOT EXISTS (SELECT 1 FROM billing.gl_entries g WHERE g.ar_entry_id = l.entry_id)
+     ORDER BY l.entry_id, x.gl_code;
     GET DIAGNOSTICS n = ROW_COUNT;
     RETURN n;
 END

@@ -33,7 +33,8 @@ time_it() {
     local label=$1 stmt=$2
     { echo '\timing on'; for _ in $(seq "$RUNS"); do echo "$stmt;"; done; } \
         | q -o /dev/null 2>&1 | sed -n 's/^Time: \([0-9.]*\) ms.*/\1/p' | sort -n \
-        | awk -v l="$label" '{ t[NR] = $1 } END { printf "%-58s %9.1f %9.1f %9.1f\n", l, t[1], t[int((NR + 1) / 2)], t[NR] }'
+        | awk -v l="$label" '{ t[NR] = $1 } END { printf "%-58s %9.1f %9.1f %9.1f\n", l, t[1], t[int((NR + 1) / 2)], t[NR] }' \
+        || printf '%-58s failed\n' "$label"
 }
 
 printf '\n%-58s %9s %9s %9s\n' "procedure ($RUNS runs, ms)" min median max

@@ -2,10 +2,11 @@
 --
 --   psql -v scale=1 -f db/demo/generate.sql               history up to today
 --   psql -v scale=1 -v history_end=2026-11-30 -f ...      the same data every time
+--   psql -v scale=3.3 -v months=60 -f ...                 500 beds over five years
 --
 -- Scale 1 is a mid-size hospital: 150 beds, about 20,000 patients, 15,000
 -- stays, 45,000 out-patient visits and a million charge lines over 36
--- months.  Every draw is a hash of a row number and a salt, so a given scale
+-- months (the default span); stays and visits grow with the months.  Every draw is a hash of a row number and a salt, so a given scale
 -- and end date always give the same rows, whatever plan the server picks.
 -- The base data is replaced; the fixed reference rows (departments, classes,
 -- ledger accounts) stay.  Runs as the database owner.
@@ -14,6 +15,10 @@
 \if :{?scale}
 \else
 \set scale 1
+\endif
+\if :{?months}
+\else
+\set months 36
 \endif
 \if :{?history_end}
 \else
@@ -34,7 +39,9 @@ SET LOCAL session_replication_role = replica;
 
 SELECT set_config('demo.scale', greatest(:'scale'::numeric, 0.01)::text, true),
        set_config('demo.end', (:'history_end')::date::text, true),
-       set_config('demo.start', (date_trunc('month', (:'history_end')::date) - interval '35 months')::date::text, true);
+       set_config('demo.months', greatest(:'months'::int, 1)::text, true),
+       set_config('demo.start', (date_trunc('month', (:'history_end')::date)
+                                 - (greatest(:'months'::int, 1) - 1) * interval '1 month')::date::text, true);
 
 -- A draw in [0, 1) from a row number and a salt.
 CREATE FUNCTION pg_temp.rnd(n bigint, salt integer) RETURNS float8
@@ -47,6 +54,8 @@ AS $$ SELECT 1 + floor(pg_temp.rnd(n, salt) * k)::int $$;
 CREATE TEMP TABLE p AS
 SELECT current_setting('demo.scale')::numeric AS scale,
        current_setting('demo.start')::date AS hstart,
+       current_setting('demo.months')::int AS months,
+       current_setting('demo.months')::numeric / 36 AS span,
        current_setting('demo.end')::date AS hend;
 
 TRUNCATE billing.gl_entries, billing.ap_ledger, billing.payables, billing.ar_ledger, billing.receipts,
@@ -87,7 +96,8 @@ SELECT format('D%s', lpad(g::text, 3, '0')),
               'NEPHROLOGY', 'REHABILITATION'])[1 + g % 8]
   FROM p, generate_series(1, greatest(16, (40 * p.scale)::int)) g
   JOIN first_names f ON f.i = pg_temp.pick(g, 11, 30)
-  JOIN last_names l ON l.i = pg_temp.pick(g, 12, 50);
+  JOIN last_names l ON l.i = pg_temp.pick(g, 12, 50)
+ ORDER BY g;
 
 INSERT INTO patient_data.stations (station_code, name)
 SELECT format('ST%s', g), format('NURSING STATION %s', g)
@@ -160,19 +170,20 @@ SELECT format('HN-%s', lpad(g::text, 7, '0')), l.n, f.n, chr(65 + pg_temp.pick(g
        format('%s %s STREET', pg_temp.pick(g, 5, 300), l2.n), c.n,
        CASE WHEN bd <= p.hstart - interval '60 years' THEN format('SC-%s', g) END,
        p.hstart - 400 + pg_temp.pick(g, 6, 400)
-  FROM p, generate_series(1, (20000 * p.scale)::int) g
+  FROM p, generate_series(1, (20000 * p.scale * greatest(1, sqrt(p.span)))::int) g
   CROSS JOIN LATERAL (SELECT (p.hstart - (pg_temp.rnd(g, 2) * 95 * 365.25)::int) AS bd) b
   JOIN first_names f ON f.i = pg_temp.pick(g, 1, 30)
   JOIN last_names l ON l.i = pg_temp.pick(g, 0, 50)
   JOIN last_names l2 ON l2.i = pg_temp.pick(g, 7, 50)
-  JOIN cities c ON c.i = pg_temp.pick(g, 8, 8);
+  JOIN cities c ON c.i = pg_temp.pick(g, 8, 8)
+ ORDER BY g;
 
 -- Accounts: each patient pays for himself; companies, insurers and
 -- government agencies pay for their people; suppliers are paid by us.
 INSERT INTO billing.accounts (account_no, name, class_code, patient_id, credit_limit, terms_days, interest_rate)
 SELECT format('P-%s', lpad(patient_id::text, 7, '0')), last_name || ', ' || first_name, '01', patient_id,
        0, 0, 0
-  FROM patient_data.patients;
+  FROM patient_data.patients ORDER BY patient_id;
 INSERT INTO billing.accounts (account_no, name, class_code, credit_limit, terms_days, interest_rate)
 SELECT format('%s-%s', k.prefix, lpad(g::text, 4, '0')),
        format('%s %s %s', l.n, (ARRAY['TRADING', 'MINING', 'SHIPPING', 'FOODS', 'BANK', 'MOTORS', 'TEXTILES'])[pg_temp.pick(g, 31 + k.salt, 7)],
@@ -182,7 +193,8 @@ SELECT format('%s-%s', k.prefix, lpad(g::text, 4, '0')),
                   ('G', '04', 10, 'AGENCY', 90, 0.0, 20), ('S', '05', 50, 'SUPPLY CO.', 30, 0.0, 30))
            k(prefix, class_code, n, suffix, terms, interest, salt),
        generate_series(1, greatest(3, (k.n * p.scale)::int)) g
-  CROSS JOIN LATERAL (SELECT n FROM last_names WHERE i = pg_temp.pick(g * 7 + k.salt, 33, 50)) l;
+  CROSS JOIN LATERAL (SELECT n FROM last_names WHERE i = pg_temp.pick(g * 7 + k.salt, 33, 50)) l
+ ORDER BY k.salt, g;
 
 CREATE TEMP TABLE payers AS
 SELECT row_number() OVER (ORDER BY account_id) AS i, account_id, terms_days
@@ -204,7 +216,7 @@ SELECT format('A-%s', lpad(g::text, 7, '0')), pt, acct, 1 + (g * 7 + pg_temp.pic
        CASE WHEN dis <= p.hend THEN CASE WHEN died THEN 'DIED'
             ELSE (ARRAY['RECOVERED', 'IMPROVED', 'IMPROVED', 'UNIMPROVED', 'TRANSFERRED', 'HAMA'])[pg_temp.pick(g, 45, 6)] END END,
        CASE WHEN dis <= p.hend AND died THEN dis END
-  FROM p, n_payers np, n_doctors nd, n_patients npt, generate_series(1, (15000 * p.scale)::int) g
+  FROM p, n_payers np, n_doctors nd, n_patients npt, generate_series(1, (15000 * p.scale * p.span)::int) g
   CROSS JOIN LATERAL (SELECT
         p.hstart + floor(pg_temp.rnd(g, 40) * (p.hend - p.hstart + 1))::int * interval '1 day'
           + (pg_temp.pick(g, 41, 24 * 60) - 1) * interval '1 minute' AS adm,
@@ -216,7 +228,8 @@ SELECT format('A-%s', lpad(g::text, 7, '0')), pt, acct, 1 + (g * 7 + pg_temp.pic
   CROSS JOIN LATERAL (SELECT greatest(y.dis0, x.adm + interval '2 hours') AS dis) z
   CROSS JOIN LATERAL (SELECT CASE WHEN pg_temp.rnd(g, 52) < 0.3
                                   THEN (SELECT account_id FROM payers WHERE i = pg_temp.pick(g, 53, np.n))
-                                  ELSE (SELECT account_id FROM billing.accounts WHERE patient_id = x.pt) END AS acct) a;
+                                  ELSE (SELECT account_id FROM billing.accounts WHERE patient_id = x.pt) END AS acct) a
+ ORDER BY g;
 
 INSERT INTO patient_data.bed_stays (admission_id, bed_code, from_at, to_at)
 SELECT a.admission_id, b.bed_code, a.admitted_at, a.discharged_at
@@ -237,16 +250,17 @@ SELECT format('V-%s', lpad(g::text, 7, '0')), pt,
        (ARRAY['FEVER', 'COUGH', 'CHECK-UP', 'ABDOMINAL PAIN', 'HEADACHE', 'INJURY', 'PRE-EMPLOYMENT'])[pg_temp.pick(g, 77, 7)],
        p.hstart + floor(pg_temp.rnd(g, 70) * (p.hend - p.hstart + 1))::int * interval '1 day'
          + (7 * 60 + pg_temp.pick(g, 71, 12 * 60)) * interval '1 minute'
-  FROM p, n_payers np, n_doctors nd, n_patients npt, generate_series(1, (45000 * p.scale)::int) g
-  CROSS JOIN LATERAL (SELECT pg_temp.pick(g, 79, npt.n) AS pt) x;
+  FROM p, n_payers np, n_doctors nd, n_patients npt, generate_series(1, (45000 * p.scale * p.span)::int) g
+  CROSS JOIN LATERAL (SELECT pg_temp.pick(g, 79, npt.n) AS pt) x
+ ORDER BY g;
 
 -- Bills: one per discharged stay (on the discharge day) and per visit.
 INSERT INTO billing.bills (bill_no, account_id, patient_id, admission_id, bill_date)
 SELECT format('B-I%s', lpad(admission_id::text, 7, '0')), account_id, patient_id, admission_id, discharge_date
-  FROM patient_data.admissions WHERE discharged_at IS NOT NULL;
+  FROM patient_data.admissions WHERE discharged_at IS NOT NULL ORDER BY admission_id;
 INSERT INTO billing.bills (bill_no, account_id, patient_id, visit_id, bill_date)
 SELECT format('B-O%s', lpad(visit_id::text, 7, '0')), account_id, patient_id, visit_id, visit_date
-  FROM patient_data.opd_visits;
+  FROM patient_data.opd_visits ORDER BY visit_id;
 
 CREATE TEMP TABLE codes AS
 SELECT row_number() OVER (PARTITION BY r.dept_code ORDER BY r.revenue_code) AS i, r.*,
@@ -278,7 +292,8 @@ SELECT d, d + interval '23 hours', 'I', s.patient_id, s.admission_id, s.account_
                                 WHEN 'ICU' THEN 'RB004' ELSE 'RB003' END AS code) c
   JOIN LATERAL (SELECT unit_price AS price, revenue_code AS code FROM billing.revenue_codes
                  WHERE revenue_code = c.code) rc ON true
- WHERE x.d <= p.hend;
+ WHERE x.d <= p.hend
+ ORDER BY s.admission_id, x.d;
 
 INSERT INTO billing.charges (business_date, posted_at, patient_type, patient_id, admission_id, account_id,
         bill_id, dept_code, revenue_code, doctor_id, quantity, hospital_fee, professional_fee, entered_by)
@@ -297,7 +312,8 @@ SELECT least(s.admission_date + day_no, p.hend), s.admitted_at + day_no * interv
   JOIN codes c ON c.dept_code = x.dept
               AND c.i = 1 + floor(pg_temp.rnd(hh.h, 82) * pg_temp.rnd(hh.h, 83) * c.n)::int
   CROSS JOIN LATERAL (SELECT CASE WHEN x.dept IN ('PH', 'AP') THEN pg_temp.pick(hh.h, 84, 4) ELSE 1 END AS q) qq
- WHERE (x.dept NOT IN ('OR', 'DR', 'DI') OR pg_temp.rnd(hh.h, 85) < 0.15);
+ WHERE (x.dept NOT IN ('OR', 'DR', 'DI') OR pg_temp.rnd(hh.h, 85) < 0.15)
+ ORDER BY s.admission_id, k;
 
 -- Out-patient charges: the visit's department, sometimes a package, a
 -- certificate, or a medicine.
@@ -315,7 +331,8 @@ SELECT v.visit_date, v.visited_at + k * interval '10 minutes', 'O', v.patient_id
   CROSS JOIN LATERAL (SELECT (v.visit_id * 10 + k)::bigint AS h) hh
   CROSS JOIN LATERAL (SELECT CASE WHEN k = 4 THEN 'MS' WHEN k = 3 THEN 'PH' ELSE
                              CASE v.dept_code WHEN 'ER' THEN 'ER' ELSE v.dept_code END END AS dept) x
-  JOIN codes c ON c.dept_code = x.dept AND c.i = pg_temp.pick(hh.h, 91, c.n::int);
+  JOIN codes c ON c.dept_code = x.dept AND c.i = pg_temp.pick(hh.h, 91, c.n::int)
+ ORDER BY v.visit_id, k;
 
 INSERT INTO billing.charges (business_date, posted_at, patient_type, patient_id, visit_id, account_id,
         bill_id, dept_code, revenue_code, package_code, quantity, hospital_fee, professional_fee, entered_by)
@@ -325,7 +342,8 @@ SELECT v.visit_date, v.visited_at + interval '5 minutes', 'O', v.patient_id, v.v
   JOIN billing.bills b ON b.visit_id = v.visit_id
   JOIN (VALUES (1, 'LBP01', 'LBP-EXEC', 2500), (2, 'LBP02', 'LBP-EMPL', 900), (3, 'LBP03', 'LBP-DIAB', 1500))
         pk(i, code, package_code, price) ON pk.i = pg_temp.pick(v.visit_id, 92, 3)
- WHERE v.dept_code = 'LB' AND pg_temp.rnd(v.visit_id, 93) < 0.12;
+ WHERE v.dept_code = 'LB' AND pg_temp.rnd(v.visit_id, 93) < 0.12
+ ORDER BY v.visit_id;
 
 -- One charge in two hundred was entered wrongly and is reversed the same day.
 INSERT INTO billing.charges (business_date, posted_at, patient_type, patient_id, admission_id, visit_id,
@@ -335,7 +353,8 @@ SELECT business_date, posted_at + interval '30 minutes', patient_type, patient_i
        account_id, bill_id, dept_code, revenue_code, package_code, doctor_id, -quantity, -hospital_fee,
        -professional_fee, entered_by, charge_id
   FROM billing.charges
- WHERE pg_temp.rnd(charge_id, 95) < 0.005;
+ WHERE pg_temp.rnd(charge_id, 95) < 0.005
+ ORDER BY charge_id;
 
 -- The receivable ledger: each bill at its date, with the charges it holds.
 INSERT INTO billing.ar_ledger (entry_date, entered_at, entered_by, bill_id, kind, hospital_amount, professional_amount)
@@ -343,7 +362,8 @@ SELECT b.bill_date, b.bill_date + interval '18 hours', 'BILLING', b.bill_id, 'BI
        coalesce(sum(c.hospital_fee), 0), coalesce(sum(c.professional_fee), 0)
   FROM billing.bills b
   LEFT JOIN billing.charges c ON c.bill_id = b.bill_id
- GROUP BY b.bill_id, b.bill_date;
+ GROUP BY b.bill_id, b.bill_date
+ ORDER BY b.bill_id;
 
 -- Senior citizens get 20 % off the hospital part of their own bills.
 INSERT INTO billing.ar_ledger (entry_date, entered_at, entered_by, bill_id, kind, adj_type, hospital_amount,
@@ -354,7 +374,8 @@ SELECT l.entry_date, l.entered_at + interval '5 minutes', 'BILLING', l.bill_id, 
   JOIN billing.bills b ON b.bill_id = l.bill_id
   JOIN patient_data.patients pt ON pt.patient_id = b.patient_id
   JOIN billing.accounts a ON a.account_id = b.account_id
- WHERE l.kind = 'BILL' AND pt.senior_id IS NOT NULL AND a.class_code = '01' AND l.hospital_amount > 0;
+ WHERE l.kind = 'BILL' AND pt.senior_id IS NOT NULL AND a.class_code = '01' AND l.hospital_amount > 0
+ ORDER BY l.bill_id;
 
 -- Small write-offs on one bill in fifty; one in ten of them entered in
 -- error and reversed the same day.
@@ -364,13 +385,15 @@ SELECT l.entry_date + 1, l.entered_at + interval '1 day', 'BILLING', l.bill_id, 
        (ARRAY['WO', 'CORR', 'PHIC'])[pg_temp.pick(l.bill_id, 101, 3)],
        -least(round(l.hospital_amount * 0.05, 2), 500), 0, 'ADJUSTMENT'
   FROM p, billing.ar_ledger l
- WHERE l.kind = 'BILL' AND pg_temp.rnd(l.bill_id, 100) < 0.02 AND l.entry_date < p.hend AND l.hospital_amount > 0;
+ WHERE l.kind = 'BILL' AND pg_temp.rnd(l.bill_id, 100) < 0.02 AND l.entry_date < p.hend AND l.hospital_amount > 0
+ ORDER BY l.bill_id;
 INSERT INTO billing.ar_ledger (entry_date, entered_at, entered_by, bill_id, kind, adj_type, hospital_amount,
                                professional_amount, remarks, reverses_entry_id)
 SELECT entry_date, entered_at + interval '10 minutes', entered_by, bill_id, kind, adj_type, -hospital_amount,
        -professional_amount, 'ENTERED IN ERROR', entry_id
   FROM billing.ar_ledger
- WHERE kind = 'ADJUSTMENT' AND pg_temp.rnd(entry_id, 102) < 0.1;
+ WHERE kind = 'ADJUSTMENT' AND pg_temp.rnd(entry_id, 102) < 0.1
+ ORDER BY entry_id;
 
 -- Payments: patients pay at the bill (most in full, some half, a few not
 -- at all); companies, insurers and agencies some weeks or months later.
@@ -404,35 +427,39 @@ SELECT y.receipt_no, y.pay_date, y.pay_date + interval '9 hours' + (y.bill_id % 
        CASE WHEN y.class_code = '01' THEN (ARRAY['CASH', 'CASH', 'CASH', 'CARD'])[pg_temp.pick(y.bill_id, 121, 4)]
             ELSE 'CHECK' END,
        round((y.hosp + y.prof) * y.share, 2)
-  FROM payr y;
+  FROM payr y
+ ORDER BY y.receipt_no;
 
 INSERT INTO billing.ar_ledger (entry_date, entered_at, entered_by, bill_id, kind, receipt_id, hospital_amount,
                                professional_amount)
 SELECT r.receipt_date, r.received_at, r.cashier, y.bill_id, 'PAYMENT', r.receipt_id,
        -round(y.hosp * y.share, 2), -(r.amount - round(y.hosp * y.share, 2))
   FROM payr y
-  JOIN billing.receipts r ON r.receipt_no = y.receipt_no;
+  JOIN billing.receipts r ON r.receipt_no = y.receipt_no
+ ORDER BY y.receipt_no;
 
 -- Supplier invoices every month, paid some weeks later.
 INSERT INTO billing.payables (account_id, invoice_no, invoice_date, description)
 SELECT a.account_id, format('INV-%s-%s', a.account_id, m), d,
        (ARRAY['MEDICAL SUPPLIES', 'LABORATORY REAGENTS', 'LINEN SERVICE', 'MEDICINES', 'OFFICE SUPPLIES'])[pg_temp.pick(a.account_id * 100 + m, 130, 5)]
-  FROM p, billing.accounts a, generate_series(0, 35) m
+  FROM p, billing.accounts a, generate_series(0, p.months - 1) m
   CROSS JOIN LATERAL (SELECT (p.hstart + m * interval '1 month')::date + pg_temp.pick(a.account_id * 100 + m, 131, 27) AS d) x
- WHERE a.class_code = '05' AND x.d <= p.hend;
+ WHERE a.class_code = '05' AND x.d <= p.hend
+ ORDER BY a.account_id, m;
 INSERT INTO billing.ap_ledger (payable_id, entry_date, kind, amount)
 SELECT payable_id, invoice_date, 'INVOICE', 1000 + 100 * pg_temp.pick(payable_id, 132, 400)
-  FROM billing.payables;
+  FROM billing.payables ORDER BY payable_id;
 INSERT INTO billing.ap_ledger (payable_id, entry_date, kind, amount)
 SELECT l.payable_id, l.entry_date + 15 + pg_temp.pick(l.payable_id, 133, 120), 'PAYMENT', -l.amount
   FROM p, billing.ap_ledger l
- WHERE l.kind = 'INVOICE' AND l.entry_date + 135 <= p.hend;
+ WHERE l.kind = 'INVOICE' AND l.entry_date + 135 <= p.hend
+ ORDER BY l.payable_id;
 
 -- Monthly accounting periods, the past ones closed.
 INSERT INTO billing.accounting_periods (period_no, name, start_date, end_date, closed)
 SELECT m + 1, upper(to_char(d, 'FMMonth YYYY')), d, (d + interval '1 month - 1 day')::date,
        (d + interval '1 month - 1 day')::date < date_trunc('month', p.hend)
-  FROM p, generate_series(0, 35) m
+  FROM p, generate_series(0, p.months - 1) m
   CROSS JOIN LATERAL (SELECT (p.hstart + m * interval '1 month')::date AS d) x;
 
 SELECT billing.post_ar_to_gl() AS gl_rows;

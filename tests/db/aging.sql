@@ -67,8 +67,11 @@ END $$;
 EXECUTE rep3('04/01/2012', '04/30/2012', 'A');
 DO $$ BEGIN
     ASSERT NOT EXISTS (SELECT 1 FROM reports.vw_aging WHERE bill_no = 'B-0005' AND end_date = '2012-04-30');
-    -- Each date range keeps its own rows.
+    -- Each date range keeps its own rows; for an end date the latest run is marked.
     ASSERT (SELECT count(DISTINCT end_date) FROM reports.vw_aging) = 2;
+    ASSERT (SELECT string_agg(DISTINCT start_date::text, ',') FROM reports.vw_aging
+             WHERE end_date = '2012-03-31' AND is_latest) = '2012-01-01';
+    ASSERT (SELECT count(DISTINCT start_date) FROM reports.vw_aging WHERE end_date = '2012-03-31') = 2;
 END $$;
 
 -- Billing runs: all, one class, one account, and restricted to the bills of
