@@ -128,6 +128,7 @@ CREATE INDEX IF NOT EXISTS charges_date ON billing.charges (business_date);
 CREATE INDEX IF NOT EXISTS charges_admission ON billing.charges (admission_id) WHERE admission_id IS NOT NULL;
 CREATE INDEX IF NOT EXISTS charges_visit ON billing.charges (visit_id) WHERE visit_id IS NOT NULL;
 CREATE INDEX IF NOT EXISTS charges_package ON billing.charges (package_code, business_date) WHERE package_code IS NOT NULL;
+CREATE INDEX IF NOT EXISTS charges_reverses ON billing.charges (reverses_charge_id) WHERE reverses_charge_id IS NOT NULL;
 
 CREATE TABLE IF NOT EXISTS billing.adjustment_types (
     adj_type        text PRIMARY KEY,

@@ -234,9 +234,10 @@ SELECT format('A-%s', lpad(g::text, 7, '0')), pt, acct, 1 + (g * 7 + pg_temp.pic
 INSERT INTO patient_data.bed_stays (admission_id, bed_code, from_at, to_at)
 SELECT a.admission_id, b.bed_code, a.admitted_at, a.discharged_at
   FROM patient_data.admissions a
-  JOIN LATERAL (SELECT bed_code FROM patient_data.beds bd
-                 WHERE bd.active AND bd.room_code LIKE substr(a.station_code, 3) || '%'
-                 ORDER BY hashint8extended(a.admission_id, 60), bed_code LIMIT 1) b ON true;
+  JOIN LATERAL (SELECT bd.bed_code FROM patient_data.beds bd
+                  JOIN patient_data.rooms r ON r.room_code = bd.room_code
+                 WHERE bd.active AND r.station_code = a.station_code
+                 ORDER BY hashint8extended(a.admission_id + hashtext(bd.bed_code), 60), bd.bed_code LIMIT 1) b ON true;
 
 -- Out-patient visits in the clinical departments.
 INSERT INTO patient_data.opd_visits (visit_no, patient_id, account_id, doctor_id, dept_code, visit_type,
