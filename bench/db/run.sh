@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Times the demo generator and every recompute and search procedure on a
 # private cluster.  Prints figures; asserts nothing.
-#   bash bench/db/run.sh [scale] [runs]      (scale 1 by default, 5 runs each)
+#   bash bench/db/run.sh [scale] [runs] [months]
+#   (scale 1, 5 runs each, 36 months by default; 3.3 and 60 months make a
+#   500-bed hospital over five years)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 source "$ROOT/scripts/lib/pg.sh"
-SCALE=${1:-1} RUNS=${2:-5}
+SCALE=${1:-1} RUNS=${2:-5} MONTHS=${3:-36}
 
 WORK=$(mktemp -d /tmp/pelmar-bench.XXXXXX)
 DATA=$WORK/data SOCK=$WORK/sock PORT=$((20000 + RANDOM % 20000)) DB=pelmar_bench
@@ -18,9 +20,9 @@ pg_create_db "$SOCK" "$PORT" "$DB"
 pg_apply_schema "$SOCK" "$PORT" "$DB" >/dev/null
 q() { pg_psql "$SOCK" "$PORT" "$DB" "$@"; }
 
-echo "== demo data, scale $SCALE (history ending 2026-11-30)"
+echo "== demo data, scale $SCALE, $MONTHS months of history ending 2026-11-30"
 start=$(date +%s.%N)
-q -v scale="$SCALE" -v history_end=2026-11-30 -f - < "$ROOT/db/demo/generate.sql" \
+q -v scale="$SCALE" -v months="$MONTHS" -v history_end=2026-11-30 -f - < "$ROOT/db/demo/generate.sql" \
     | grep -A3 -E '^ *patients' || true
 printf 'generated in %.1f s\n' "$(echo "$(date +%s.%N) - $start" | bc)"
 q -Atc "VACUUM ANALYZE" >/dev/null
