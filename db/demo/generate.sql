@@ -44,14 +44,14 @@ SELECT set_config('demo.scale', greatest(:'scale'::numeric, 0.01)::text, true),
                                  - (greatest(:'months'::int, 1) - 1) * interval '1 month')::date::text, true);
 
 -- A draw in [0, 1) from a row number and a salt.
-CREATE FUNCTION pg_temp.rnd(n bigint, salt integer) RETURNS float8
+CREATE OR REPLACE FUNCTION pg_temp.rnd(n bigint, salt integer) RETURNS float8
     LANGUAGE sql IMMUTABLE PARALLEL SAFE
 AS $$ SELECT ((hashint8extended(n, salt) & 2147483647)::float8) / 2147483648.0 $$;
-CREATE FUNCTION pg_temp.pick(n bigint, salt integer, k integer) RETURNS integer
+CREATE OR REPLACE FUNCTION pg_temp.pick(n bigint, salt integer, k integer) RETURNS integer
     LANGUAGE sql IMMUTABLE PARALLEL SAFE
 AS $$ SELECT 1 + floor(pg_temp.rnd(n, salt) * k)::int $$;
 
-CREATE TEMP TABLE p AS
+CREATE TEMP TABLE p ON COMMIT DROP AS
 SELECT current_setting('demo.scale')::numeric AS scale,
        current_setting('demo.start')::date AS hstart,
        current_setting('demo.months')::int AS months,
@@ -70,21 +70,21 @@ TRUNCATE billing.gl_entries, billing.ap_ledger, billing.payables, billing.ar_led
     RESTART IDENTITY;
 
 -- Names, some with apostrophes, as they come.
-CREATE TEMP TABLE last_names AS
+CREATE TEMP TABLE last_names ON COMMIT DROP AS
 SELECT row_number() OVER () AS i, n FROM unnest(ARRAY[
     'SANTOS', 'REYES', 'CRUZ', 'BAUTISTA', 'O''BRIEN', 'GARCIA', 'MENDOZA', 'TORRES', 'TOMAS', 'ANDRADA',
     'CASTILLO', 'FLORES', 'VILLANUEVA', 'RAMOS', 'O''NEIL', 'CASTRO', 'RIVERA', 'AQUINO', 'NAVARRO', 'SALAZAR',
     'MERCADO', 'AGUILAR', 'D''SOUZA', 'LIM', 'TAN', 'CHUA', 'GO', 'SY', 'DELA CRUZ', 'DE LEON', 'SMITH',
     'JOHNSON', 'O''CONNOR', 'MURPHY', 'KELLY', 'WALSH', 'MCDONALD-O''HARA', 'FERNANDEZ', 'LOPEZ', 'GONZALES',
     'PEREZ', 'SANCHEZ', 'ROMERO', 'DIAZ', 'MORALES', 'GUTIERREZ', 'VALDEZ', 'PASCUAL', 'DOMINGO', 'SORIANO']) n;
-CREATE TEMP TABLE first_names AS
+CREATE TEMP TABLE first_names ON COMMIT DROP AS
 SELECT row_number() OVER () AS i, n, s FROM (VALUES
     ('JOSE', 'M'), ('JUAN', 'M'), ('MARK', 'M'), ('JOHN', 'M'), ('PAUL', 'M'), ('MIGUEL', 'M'), ('RAMON', 'M'),
     ('EDUARDO', 'M'), ('SEAN', 'M'), ('PATRICK', 'M'), ('ANTONIO', 'M'), ('CARLOS', 'M'), ('DANIEL', 'M'),
     ('LEE', 'M'), ('NOEL', 'M'), ('MARIA', 'F'), ('ANA', 'F'), ('ROSA', 'F'), ('GRACE', 'F'), ('MARY', 'F'),
     ('JOY', 'F'), ('CLAIRE', 'F'), ('SIOBHAN', 'F'), ('TERESA', 'F'), ('LOURDES', 'F'), ('ELENA', 'F'),
     ('CARMEN', 'F'), ('LIZA', 'F'), ('ANGELA', 'F'), ('JOAN', 'F')) v(n, s);
-CREATE TEMP TABLE cities AS
+CREATE TEMP TABLE cities ON COMMIT DROP AS
 SELECT row_number() OVER () AS i, n FROM unnest(ARRAY['PORT ELIN', 'BAYVIEW', 'SAN ROQUE', 'NORTH HILL',
     'RIVERSIDE', 'LAKE TOWN', 'ST. AGNES', 'MAPLE BAY']) n;
 
@@ -196,12 +196,12 @@ SELECT format('%s-%s', k.prefix, lpad(g::text, 4, '0')),
   CROSS JOIN LATERAL (SELECT n FROM last_names WHERE i = pg_temp.pick(g * 7 + k.salt, 33, 50)) l
  ORDER BY k.salt, g;
 
-CREATE TEMP TABLE payers AS
+CREATE TEMP TABLE payers ON COMMIT DROP AS
 SELECT row_number() OVER (ORDER BY account_id) AS i, account_id, terms_days
   FROM billing.accounts WHERE class_code IN ('02', '03', '04');
-CREATE TEMP TABLE n_payers AS SELECT count(*)::int AS n FROM payers;
-CREATE TEMP TABLE n_doctors AS SELECT count(*)::int AS n FROM patient_data.doctors;
-CREATE TEMP TABLE n_patients AS SELECT count(*)::int AS n FROM patient_data.patients;
+CREATE TEMP TABLE n_payers ON COMMIT DROP AS SELECT count(*)::int AS n FROM payers;
+CREATE TEMP TABLE n_doctors ON COMMIT DROP AS SELECT count(*)::int AS n FROM patient_data.doctors;
+CREATE TEMP TABLE n_patients ON COMMIT DROP AS SELECT count(*)::int AS n FROM patient_data.patients;
 
 -- Stays: spread over the history, 1 to 12 days (a few longer), some
 -- ending in death; the last ones are still in the house.
@@ -263,7 +263,7 @@ INSERT INTO billing.bills (bill_no, account_id, patient_id, visit_id, bill_date)
 SELECT format('B-O%s', lpad(visit_id::text, 7, '0')), account_id, patient_id, visit_id, visit_date
   FROM patient_data.opd_visits ORDER BY visit_id;
 
-CREATE TEMP TABLE codes AS
+CREATE TEMP TABLE codes ON COMMIT DROP AS
 SELECT row_number() OVER (PARTITION BY r.dept_code ORDER BY r.revenue_code) AS i, r.*,
        count(*) OVER (PARTITION BY r.dept_code) AS n
   FROM billing.revenue_codes r WHERE r.revenue_code NOT LIKE 'LBP%';
@@ -272,7 +272,7 @@ ANALYZE codes;
 
 -- In-patient charges: room and board for every night, then services on the
 -- days of the stay, about a dozen a day.
-CREATE TEMP TABLE stay AS
+CREATE TEMP TABLE stay ON COMMIT DROP AS
 SELECT a.admission_id, a.patient_id, a.account_id, a.doctor_id, a.admitted_at, a.admission_date,
        greatest(coalesce(a.discharge_date, p.hend) - a.admission_date, 1) AS nights,
        b.bill_id, r.room_class
@@ -398,7 +398,7 @@ SELECT entry_date, entered_at + interval '10 minutes', entered_by, bill_id, kind
 
 -- Payments: patients pay at the bill (most in full, some half, a few not
 -- at all); companies, insurers and agencies some weeks or months later.
-CREATE TEMP TABLE pay AS
+CREATE TEMP TABLE pay ON COMMIT DROP AS
 SELECT b.bill_id, b.account_id, b.admission_id, b.visit_id, a.class_code, a.name AS payer,
        sum(l.hospital_amount) AS hosp, sum(l.professional_amount) AS prof,
        CASE WHEN a.class_code = '01' THEN b.bill_date
@@ -413,7 +413,7 @@ SELECT b.bill_id, b.account_id, b.admission_id, b.visit_id, a.class_code, a.name
  GROUP BY b.bill_id, a.class_code, a.name;
 DELETE FROM pay USING p WHERE pay.share = 0 OR pay.pay_date > p.hend OR pay.hosp + pay.prof <= 0;
 
-CREATE TEMP TABLE payr AS
+CREATE TEMP TABLE payr ON COMMIT DROP AS
 SELECT y.*, format('RC-%s', lpad(row_number() OVER (ORDER BY y.pay_date, y.bill_id)::text, 8, '0')) AS receipt_no,
        v.dept_code AS visit_dept
   FROM pay y
