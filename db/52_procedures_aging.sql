@@ -132,6 +132,16 @@ BEGIN
     IF p_selection = 'ACCOUNT' AND code IS NULL THEN
         RAISE EXCEPTION 'Account Number is Empty!' USING ERRCODE = 'invalid_parameter_value';
     END IF;
+    IF p_selection = 'ACCOUNT' AND NOT EXISTS (SELECT 1 FROM billing.accounts a
+                                                WHERE upper(a.account_no) = upper(code)) THEN
+        RAISE EXCEPTION 'There is no account "%": choose an account from the list', code
+            USING ERRCODE = 'invalid_parameter_value';
+    END IF;
+    IF p_selection = 'CLASS' AND code IS NOT NULL
+       AND NOT EXISTS (SELECT 1 FROM billing.account_classes c WHERE c.class_code = code) THEN
+        RAISE EXCEPTION 'There is no account class "%": choose a class from the list', code
+            USING ERRCODE = 'invalid_parameter_value';
+    END IF;
     IF p_period IS NOT NULL THEN
         pd := reports.period_dates(p_period);
     ELSE
