@@ -58,6 +58,7 @@ CREATE TABLE IF NOT EXISTS billing.accounts (
     interest_rate   numeric(5,2) NOT NULL DEFAULT 0 CHECK (interest_rate >= 0)
 );
 CREATE INDEX IF NOT EXISTS accounts_class ON billing.accounts (class_code);
+CREATE INDEX IF NOT EXISTS accounts_patient ON billing.accounts (patient_id) WHERE patient_id IS NOT NULL;
 CREATE INDEX IF NOT EXISTS accounts_name_trgm ON billing.accounts USING gin (upper(name) gin_trgm_ops);
 CREATE INDEX IF NOT EXISTS accounts_no_upper ON billing.accounts (upper(account_no) text_pattern_ops);
 
@@ -127,6 +128,7 @@ CREATE INDEX IF NOT EXISTS charges_date ON billing.charges (business_date);
 CREATE INDEX IF NOT EXISTS charges_admission ON billing.charges (admission_id) WHERE admission_id IS NOT NULL;
 CREATE INDEX IF NOT EXISTS charges_visit ON billing.charges (visit_id) WHERE visit_id IS NOT NULL;
 CREATE INDEX IF NOT EXISTS charges_package ON billing.charges (package_code, business_date) WHERE package_code IS NOT NULL;
+CREATE INDEX IF NOT EXISTS charges_reverses ON billing.charges (reverses_charge_id) WHERE reverses_charge_id IS NOT NULL;
 
 CREATE TABLE IF NOT EXISTS billing.adjustment_types (
     adj_type        text PRIMARY KEY,
@@ -287,7 +289,8 @@ BEGIN
             (CASE WHEN l.kind = 'BILL' THEN '2100' END, -l.professional_amount)
          ) AS x(gl_code, amount)
      WHERE x.gl_code IS NOT NULL AND x.amount <> 0
-       AND NOT EXISTS (SELECT 1 FROM billing.gl_entries g WHERE g.ar_entry_id = l.entry_id);
+       AND NOT EXISTS (SELECT 1 FROM billing.gl_entries g WHERE g.ar_entry_id = l.entry_id)
+     ORDER BY l.entry_id, x.gl_code;
     GET DIAGNOSTICS n = ROW_COUNT;
     RETURN n;
 END

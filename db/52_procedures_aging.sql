@@ -19,38 +19,44 @@ CREATE OR REPLACE FUNCTION reports.aging_rows(
                    adjusted numeric, balance numeric, current_amount numeric, days_1_30 numeric,
                    days_31_60 numeric, days_61_90 numeric, days_91_120 numeric, over_120 numeric,
                    interest_income numeric)
-    LANGUAGE sql STABLE
+    LANGUAGE plpgsql STABLE
     SET search_path = pg_catalog, billing, patient_data
-AS $$
-    WITH sel AS (
-        SELECT b.bill_id, b.bill_no, b.bill_date, b.patient_id, a.account_id, a.account_no,
-               a.name AS account_name, a.class_code, cl.name AS class_name, a.credit_limit,
-               a.terms_days, a.interest_rate, b.bill_date + a.terms_days AS due_date
-          FROM billing.bills b
-          JOIN billing.accounts a ON a.account_id = b.account_id
-          JOIN billing.account_classes cl ON cl.class_code = a.class_code
-         WHERE b.bill_date <= p_end
-           AND cl.account_kind <> 'SUPPLIER'
-           AND (p_class IS NULL OR a.class_code = p_class)
-           AND (p_account IS NULL OR upper(a.account_no) = upper(p_account))
-           AND (p_from IS NULL OR b.bill_date BETWEEN p_from AND p_to)
-    ), mov AS (
+AS $f$
+DECLARE
+    -- Only the selections in use become conditions, and the statement is
+    -- planned for these values: one plan for every case estimates badly.
+    cond text := concat_ws(' ',
+        CASE WHEN p_class IS NOT NULL THEN 'AND a.class_code = $4' END,
+        CASE WHEN p_account IS NOT NULL THEN 'AND upper(a.account_no) = upper($5)' END,
+        CASE WHEN p_from IS NOT NULL THEN 'AND b.bill_date BETWEEN $6 AND $7' END);
+BEGIN
+    RETURN QUERY EXECUTE format($q$
+    WITH mov AS MATERIALIZED (
         SELECT l.bill_id,
-               coalesce(sum(l.amount) FILTER (WHERE l.entry_date < p_start), 0) AS beginning_balance,
-               coalesce(sum(l.amount) FILTER (WHERE l.entry_date >= p_start AND l.kind = 'BILL'), 0) AS billed,
-               coalesce(sum(l.amount) FILTER (WHERE l.entry_date >= p_start AND l.kind = 'PAYMENT'), 0) AS paid,
-               coalesce(sum(l.amount) FILTER (WHERE l.entry_date >= p_start
+               coalesce(sum(l.amount) FILTER (WHERE l.entry_date < $1), 0) AS beginning_balance,
+               coalesce(sum(l.amount) FILTER (WHERE l.entry_date >= $1 AND l.kind = 'BILL'), 0) AS billed,
+               coalesce(sum(l.amount) FILTER (WHERE l.entry_date >= $1 AND l.kind = 'PAYMENT'), 0) AS paid,
+               coalesce(sum(l.amount) FILTER (WHERE l.entry_date >= $1
                                                 AND l.kind IN ('DISCOUNT', 'ADJUSTMENT')), 0) AS adjusted,
                sum(l.amount) AS balance
           FROM billing.ar_ledger l
-         WHERE l.entry_date <= p_end AND l.bill_id IN (SELECT bill_id FROM sel)
+          JOIN billing.bills b ON b.bill_id = l.bill_id
+          JOIN billing.accounts a ON a.account_id = b.account_id
+         WHERE l.entry_date <= $2 AND b.bill_date <= $2 %s
          GROUP BY l.bill_id
         HAVING sum(l.amount) <> 0
     ), bal AS (
-        SELECT s.*, m.beginning_balance, m.billed, m.paid, m.adjusted, m.balance,
-               (p_end - s.due_date) AS days_past_due,
-               sum(m.balance) OVER (PARTITION BY s.account_id) AS account_balance
-          FROM sel s JOIN mov m USING (bill_id)
+        SELECT b.bill_id, b.bill_no, b.bill_date, b.patient_id, a.account_id, a.account_no,
+               a.name AS account_name, a.class_code, cl.name AS class_name, a.credit_limit,
+               a.terms_days, a.interest_rate, b.bill_date + a.terms_days AS due_date,
+               m.beginning_balance, m.billed, m.paid, m.adjusted, m.balance,
+               ($2 - (b.bill_date + a.terms_days)) AS days_past_due,
+               sum(m.balance) OVER (PARTITION BY a.account_id) AS account_balance
+          FROM mov m
+          JOIN billing.bills b ON b.bill_id = m.bill_id
+          JOIN billing.accounts a ON a.account_id = b.account_id
+          JOIN billing.account_classes cl ON cl.class_code = a.class_code
+         WHERE cl.account_kind <> 'SUPPLIER'
     )
     SELECT b.account_id, b.account_no, b.account_name, b.class_code, b.class_name, b.credit_limit,
            b.terms_days, b.interest_rate, b.bill_id, b.bill_no,
@@ -67,10 +73,12 @@ AS $$
                 THEN round(b.balance * b.interest_rate / 100 * b.days_past_due / 365, 2) ELSE 0 END
       FROM bal b
       LEFT JOIN patient_data.patients p ON p.patient_id = b.patient_id
-     WHERE p_kind = 'A'
-        OR (p_kind = 'P' AND b.account_balance > 0)
-        OR (p_kind = 'N' AND b.account_balance < 0)
-$$;
+     WHERE $3 = 'A'
+        OR ($3 = 'P' AND b.account_balance > 0)
+        OR ($3 = 'N' AND b.account_balance < 0)$q$, cond)
+    USING p_start, p_end, p_kind, p_class, p_account, p_from, p_to;
+END
+$f$;
 REVOKE ALL ON FUNCTION reports.aging_rows(date, date, char, text, text, date, date) FROM PUBLIC;
 
 CREATE OR REPLACE FUNCTION reports.balance_kind(p_kind text)
@@ -94,10 +102,11 @@ CREATE OR REPLACE FUNCTION reports.period_dates(p_period numeric,
     LANGUAGE plpgsql STABLE
     SET search_path = pg_catalog, billing
 AS $$
+DECLARE
+    n integer := round(coalesce(p_period, 0));
 BEGIN
-    period_no := round(coalesce(p_period, 0));
-    SELECT ap.start_date, ap.end_date INTO start_date, end_date
-      FROM billing.accounting_periods ap WHERE ap.period_no = reports.period_dates.period_no;
+    SELECT ap.period_no, ap.start_date, ap.end_date INTO period_no, start_date, end_date
+      FROM billing.accounting_periods ap WHERE ap.period_no = n;
     IF NOT FOUND THEN
         RAISE EXCEPTION 'There is no accounting period %: choose a period from the list', coalesce(p_period, 0)
             USING ERRCODE = 'invalid_parameter_value';
@@ -118,9 +127,20 @@ DECLARE
     kind char(1) := reports.balance_kind(p_kind);
     code text := nullif(btrim(coalesce(p_code, '')), '');
     pd   record;
+    at   timestamptz := clock_timestamp();   -- one moment for the whole run
 BEGIN
     IF p_selection = 'ACCOUNT' AND code IS NULL THEN
         RAISE EXCEPTION 'Account Number is Empty!' USING ERRCODE = 'invalid_parameter_value';
+    END IF;
+    IF p_selection = 'ACCOUNT' AND NOT EXISTS (SELECT 1 FROM billing.accounts a
+                                                WHERE upper(a.account_no) = upper(code)) THEN
+        RAISE EXCEPTION 'There is no account "%": choose an account from the list', code
+            USING ERRCODE = 'invalid_parameter_value';
+    END IF;
+    IF p_selection = 'CLASS' AND code IS NOT NULL
+       AND NOT EXISTS (SELECT 1 FROM billing.account_classes c WHERE c.class_code = code) THEN
+        RAISE EXCEPTION 'There is no account class "%": choose a class from the list', code
+            USING ERRCODE = 'invalid_parameter_value';
     END IF;
     IF p_period IS NOT NULL THEN
         pd := reports.period_dates(p_period);
@@ -139,12 +159,12 @@ BEGIN
             due_date, days_past_due, beginning_balance, billed, paid, adjusted, balance,
             current_amount, days_1_30, days_31_60, days_61_90, days_91_120, over_120,
             interest_income, computed_at)
-        SELECT session_user, $1, $2, $3, $4, coalesce($5, ''), $6, r.*, now()
+        SELECT session_user, $1, $2, $3, $4, coalesce($5, ''), $6, r.*, $9
           FROM reports.aging_rows($1, $2, $3,
                  CASE WHEN $4 = 'CLASS' THEN $5 END, CASE WHEN $4 = 'ACCOUNT' THEN $5 END,
                  $7, $8) r$i$, p_schema)
         USING per.start_date, per.end_date, kind, p_selection, code, pd.period_no,
-              pd.start_date, pd.end_date;
+              pd.start_date, pd.end_date, at;
 END
 $$;
 REVOKE ALL ON FUNCTION reports.fill_aging(text, text, text, text, text, text, numeric) FROM PUBLIC;
@@ -218,6 +238,7 @@ CREATE OR REPLACE FUNCTION reports.sp_billing_repagingpayablerecompute(p_start t
 AS $$
 DECLARE
     per record := reports.parse_period(p_start, p_end);
+    at  timestamptz := clock_timestamp();
 BEGIN
     PERFORM pg_advisory_xact_lock(hashtextextended(
         format('payable|%s|%s', per.start_date, per.end_date), 0));
@@ -235,7 +256,7 @@ BEGIN
            CASE WHEN x.dpd BETWEEN 61 AND 90 THEN m.balance ELSE 0 END,
            CASE WHEN x.dpd BETWEEN 91 AND 120 THEN m.balance ELSE 0 END,
            CASE WHEN x.dpd > 120 THEN m.balance ELSE 0 END,
-           now()
+           at
       FROM (SELECT l.payable_id,
                    coalesce(sum(l.amount) FILTER (WHERE l.entry_date < per.start_date), 0) AS beginning_balance,
                    coalesce(sum(l.amount) FILTER (WHERE l.entry_date >= per.start_date AND l.kind = 'INVOICE'), 0) AS invoiced,

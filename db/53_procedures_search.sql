@@ -77,19 +77,19 @@ CREATE OR REPLACE FUNCTION reports.sp_rep_updatemiscellaneous(p_code text, p_des
     SET search_path = pg_catalog, reports
 AS $$
 DECLARE
-    code text := upper(btrim(coalesce(p_code, '')));
-    descr text := btrim(coalesce(p_description, ''));
+    v_code text := upper(btrim(coalesce(p_code, '')));
+    v_descr text := btrim(coalesce(p_description, ''));
 BEGIN
-    IF code = '' THEN
+    IF v_code = '' THEN
         RAISE EXCEPTION 'The code is empty: type a code before saving'
             USING ERRCODE = 'invalid_parameter_value';
     END IF;
-    IF descr = '' THEN
-        RAISE EXCEPTION 'The description of % is empty: type a description before saving', code
+    IF v_descr = '' THEN
+        RAISE EXCEPTION 'The description of % is empty: type a description before saving', v_code
             USING ERRCODE = 'invalid_parameter_value';
     END IF;
     INSERT INTO reports.tbmiscellaneousrevenue AS m (code, description)
-    VALUES (code, descr)
+    VALUES (v_code, v_descr)
     ON CONFLICT (code) DO UPDATE
        SET description = EXCLUDED.description, updated_at = now(), updated_by = session_user;
 END

@@ -5,6 +5,19 @@
 
 SET client_min_messages = warning;
 
+-- Views hold no data: they are made afresh on every run, so a changed
+-- column never stops the script.  90_grants.sql grants them again.
+DO $$
+DECLARE
+    v text;
+BEGIN
+    FOR v IN SELECT format('%I.%I', schemaname, viewname) FROM pg_views
+              WHERE schemaname IN ('reports', 'billing') AND viewname LIKE 'vw\_%' LOOP
+        EXECUTE 'DROP VIEW IF EXISTS ' || v || ' CASCADE';
+    END LOOP;
+END
+$$;
+
 -- Examinations and services one by one; corrected charges and their
 -- reversals are left out, so a logbook lists what was actually done.
 CREATE OR REPLACE VIEW reports.vw_daily_logbook AS
@@ -193,10 +206,10 @@ CREATE OR REPLACE VIEW reports.vw_senior_citizen_income AS
 SELECT b.bill_id, b.bill_no, b.bill_date,
        CASE WHEN b.admission_id IS NOT NULL THEN 'I' WHEN b.visit_id IS NOT NULL THEN 'O' END AS patient_type,
        p.hospital_no, p.last_name || ', ' || p.first_name AS patient_name, p.senior_id,
-       coalesce(sum(l.hospital_amount) FILTER (WHERE l.kind = 'BILL'), 0) AS gross_hospital,
-       coalesce(sum(l.professional_amount) FILTER (WHERE l.kind = 'BILL'), 0) AS gross_professional,
-       coalesce(-sum(l.amount) FILTER (WHERE l.adj_type = 'SC'), 0) AS senior_discount,
-       coalesce(sum(l.amount) FILTER (WHERE l.kind = 'BILL' OR l.adj_type = 'SC'), 0) AS net_amount
+       coalesce(sum(l.hospital_amount) FILTER (WHERE l.kind = 'BILL'), 0)::numeric(16,2) AS gross_hospital,
+       coalesce(sum(l.professional_amount) FILTER (WHERE l.kind = 'BILL'), 0)::numeric(16,2) AS gross_professional,
+       coalesce(-sum(l.amount) FILTER (WHERE l.adj_type = 'SC'), 0)::numeric(16,2) AS senior_discount,
+       coalesce(sum(l.amount) FILTER (WHERE l.kind = 'BILL' OR l.adj_type = 'SC'), 0)::numeric(16,2) AS net_amount
   FROM billing.bills b
   JOIN patient_data.patients p ON p.patient_id = b.patient_id
   JOIN billing.ar_ledger l ON l.bill_id = b.bill_id
@@ -235,19 +248,22 @@ DECLARE
     s text;
 BEGIN
     FOREACH s IN ARRAY ARRAY['reports', 'billing'] LOOP
+        -- is_latest marks the user's most recent run for an end date, for
+        -- templates that are given the end date only.
         EXECUTE format('CREATE OR REPLACE VIEW %1$I.vw_aging AS
-            SELECT * FROM %1$I.tbrepaging WHERE computed_by = session_user', s);
+            SELECT *, computed_at = max(computed_at) OVER (PARTITION BY end_date) AS is_latest
+              FROM %1$I.tbrepaging WHERE computed_by = session_user', s);
         EXECUTE format('CREATE OR REPLACE VIEW %1$I.vw_aging_classification AS
-            SELECT start_date, end_date, balance_kind, class_code, class_name,
+            SELECT start_date, end_date, is_latest, balance_kind, class_code, class_name,
                    count(DISTINCT account_id) AS accounts, sum(balance) AS balance,
                    sum(current_amount) AS current_amount, sum(days_1_30) AS days_1_30,
                    sum(days_31_60) AS days_31_60, sum(days_61_90) AS days_61_90,
                    sum(days_91_120) AS days_91_120, sum(over_120) AS over_120,
                    sum(interest_income) AS interest_income
               FROM %1$I.vw_aging
-             GROUP BY start_date, end_date, balance_kind, class_code, class_name', s);
+             GROUP BY start_date, end_date, is_latest, balance_kind, class_code, class_name', s);
         EXECUTE format('CREATE OR REPLACE VIEW %1$I.vw_aging_accounts AS
-            SELECT start_date, end_date, balance_kind, account_id, account_no, account_name,
+            SELECT start_date, end_date, is_latest, balance_kind, account_id, account_no, account_name,
                    class_code, class_name, credit_limit, terms_days, interest_rate,
                    sum(beginning_balance) AS beginning_balance, sum(billed) AS billed,
                    sum(paid) AS paid, sum(adjusted) AS adjusted, sum(balance) AS balance,
@@ -256,20 +272,24 @@ BEGIN
                    sum(days_91_120) AS days_91_120, sum(over_120) AS over_120,
                    sum(interest_income) AS interest_income
               FROM %1$I.vw_aging
-             GROUP BY start_date, end_date, balance_kind, account_id, account_no, account_name,
+             GROUP BY start_date, end_date, is_latest, balance_kind, account_id, account_no, account_name,
                       class_code, class_name, credit_limit, terms_days, interest_rate', s);
     END LOOP;
 END
 $$;
 
+CREATE OR REPLACE VIEW reports.vw_payable_aging AS
+SELECT *, computed_at = max(computed_at) OVER (PARTITION BY end_date) AS is_latest
+  FROM reports.tbreppayableaging;
+
 CREATE OR REPLACE VIEW reports.vw_payable_aging_accounts AS
-SELECT start_date, end_date, account_id, account_no, account_name, class_code, class_name, terms_days,
+SELECT start_date, end_date, is_latest, account_id, account_no, account_name, class_code, class_name, terms_days,
        sum(beginning_balance) AS beginning_balance, sum(invoiced) AS invoiced, sum(paid) AS paid,
        sum(balance) AS balance, sum(current_amount) AS current_amount, sum(days_1_30) AS days_1_30,
        sum(days_31_60) AS days_31_60, sum(days_61_90) AS days_61_90, sum(days_91_120) AS days_91_120,
        sum(over_120) AS over_120
-  FROM reports.tbreppayableaging
- GROUP BY start_date, end_date, account_id, account_no, account_name, class_code, class_name, terms_days;
+  FROM reports.vw_payable_aging
+ GROUP BY start_date, end_date, is_latest, account_id, account_no, account_name, class_code, class_name, terms_days;
 
 CREATE OR REPLACE VIEW reports.vw_statistics AS
 SELECT * FROM reports.tbrepstatistics WHERE computed_by = session_user;
