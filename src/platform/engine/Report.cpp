@@ -7,6 +7,7 @@
 #include "platform/engine/Layout.h"
 #include "reporting/ReportPrinter.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
@@ -26,10 +27,15 @@ ServerDefaults& defaultsSlot()
     return d;
 }
 
+// Kept until the application object goes: a connection's thread cannot be
+// wound down after that, so the cache is never left to exit-time destructors.
 QHash<QString, std::shared_ptr<SqlConnection>>& connections()
 {
-    static QHash<QString, std::shared_ptr<SqlConnection>> cache;
-    return cache;
+    static auto* cache = [] {
+        qAddPostRoutine([] { closeEngineConnections(); });
+        return new QHash<QString, std::shared_ptr<SqlConnection>>;
+    }();
+    return *cache;
 }
 
 std::function<void(Report&)>& printObserver()
