@@ -147,7 +147,7 @@ print(s2.row_values(s2.nrows - 1))
             const QString firstRow = QStringLiteral("Row %1").arg((block - 1) * 40 + 1);
             bool found = false;
             for (const Prim& p : doc->pages[size_t(e.page)].prims)
-                found = found || (p.text == firstRow && p.y > e.y);
+                found = found || (doc->textOf(p, e.page) == firstRow && p.y > e.y);
             QVERIFY2(found, qPrintable(e.title));
         }
         const QString file = dir_.filePath("series.pdf");

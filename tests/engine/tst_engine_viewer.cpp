@@ -37,7 +37,7 @@ class ViewerTest : public QObject {
     bool pageHas(const ReportViewer& v, int page, const QString& text)
     {
         for (const Prim& p : v.document()->pages[size_t(page)].prims)
-            if (p.text == text)
+            if (p.type == Prim::Text && v.document()->textOf(p, page) == text)
                 return true;
         return false;
     }

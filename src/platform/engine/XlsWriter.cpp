@@ -336,9 +336,7 @@ void writeXls(const Document& doc, const QString& fileName)
         positions << pos;
         pos += quint32(s.size());
     }
-    QByteArray workbook = globals(positions);
-    for (const QByteArray& s : sheets)
-        workbook += s;
+    const QByteArray head = globals(positions);
 
     gsf_init();
     GError* err = nullptr;
@@ -353,7 +351,14 @@ void writeXls(const Document& doc, const QString& fileName)
     GsfOutfile* ole = gsf_outfile_msole_new(out);
     g_object_unref(out);
     GsfOutput* stream = gsf_outfile_new_child(ole, "Workbook", FALSE);
-    const bool ok = gsf_output_write(stream, size_t(workbook.size()), reinterpret_cast<const guint8*>(workbook.constData()));
+    auto write = [&](const QByteArray& bytes) {
+        return gsf_output_write(stream, size_t(bytes.size()), reinterpret_cast<const guint8*>(bytes.constData()));
+    };
+    bool ok = write(head);
+    for (QByteArray& sheet : sheets) {
+        ok = ok && write(sheet);
+        sheet = QByteArray(); // each sheet goes as soon as it is written
+    }
     gsf_output_close(stream);
     g_object_unref(stream);
     const bool closed = gsf_output_close(GSF_OUTPUT(ole));
