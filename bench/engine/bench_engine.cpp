@@ -1,7 +1,10 @@
 // Times the engine on the benchmark report: open (query and fill), first
 // page on screen, full layout, PDF, .xls and .xlsx export, printing to a PDF
-// file, and the process's peak memory.  One row count per run:
-//   bench_engine ROWS OUTPUT_FOLDER   (database from PELMAR_TEST_* as the tests use)
+// file, and the process's peak memory.  The database comes from PELMAR_TEST_*
+// as the tests use it (scripts/bench starts one).
+//   bench_engine                        5,000, 50,000 and 200,000 rows, each in its own
+//                                       process, with the ReportLab peer beside each
+//   bench_engine ROWS OUTPUT_FOLDER     one row count
 
 #include "platform/engine/Document.h"
 #include "platform/engine/Exporters.h"
@@ -14,7 +17,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
 #include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -68,13 +74,55 @@ static void prepare(int rows)
     }
 }
 
+static QMap<QString, double> figures(const QString& line)
+{
+    QMap<QString, double> out;
+    for (const QString& kv : line.split(' ', Qt::SkipEmptyParts))
+        if (kv.contains('='))
+            out.insert(kv.section('=', 0, 0), kv.section('=', 1).toDouble());
+    return out;
+}
+
+// Each row count in a process of its own, so each peak is its own.
+static int runAll(const char* self)
+{
+    QTemporaryDir dir;
+    const bool peer = QProcess::execute("/usr/bin/python3", {"-c", "import reportlab"}) == 0;
+    for (int rows : {5000, 50000, 200000}) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(QString::fromLocal8Bit(self), {QString::number(rows), dir.path()});
+        if (!p.waitForFinished(-1) || p.exitCode() != 0) {
+            fprintf(stderr, "the run of %d rows failed\n", rows);
+            return 1;
+        }
+        const QString ours = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        printf("%s\n", qPrintable(ours));
+        if (!peer) {
+            printf("  (python3-reportlab is not installed: no peer figures)\n");
+            continue;
+        }
+        QProcess r;
+        r.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        r.start("/usr/bin/python3", {QStringLiteral(PELMAR_BENCH_DIR "/peer_reportlab.py"), dir.filePath("rows.tsv"),
+                                     dir.filePath("peer.pdf")});
+        r.waitForFinished(-1);
+        const QString theirs = QString::fromUtf8(r.readAllStandardOutput()).trimmed();
+        const auto o = figures(ours), t = figures(theirs);
+        // Our PDF path is layout and writing; the peer's is its whole build.
+        const double mine = o.value("layout") + o.value("pdf");
+        printf("  %s\n  PDF ours/peer = %.3f (%.1f times faster); peak memory ours/peer = %.2f\n", qPrintable(theirs),
+               mine / t.value("pdf"), t.value("pdf") / mine, o.value("peak_mb") / t.value("peak_mb"));
+        fflush(stdout);
+    }
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 3) {
-        fprintf(stderr, "usage: bench_engine ROWS OUTPUT_FOLDER\n");
-        return 2;
-    }
+    if (argc < 3)
+        return runAll(argv[0]);
     const int rows = atoi(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);
     prepare(rows);

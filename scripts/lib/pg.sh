@@ -101,3 +101,37 @@ SQL
         pg_psql "$sock" "$port" "$db" -c "GRANT $group TO \"$name\""
     fi
 }
+
+# A throw-away cluster with the schema, the test fixture and the test roles;
+# exports what the tests read (tests/support/TestDatabase.h).
+start_test_cluster() {
+    TEST_WORK=$(mktemp -d /tmp/pelmar-test.XXXXXX)
+    chmod 755 "$TEST_WORK"
+    local data=$TEST_WORK/data sock=$TEST_WORK/sock port=$((20000 + RANDOM % 20000)) db=pelmar_test
+    say "starting the test cluster in $TEST_WORK"
+    pg_init "$data" "$sock"
+    pg_start "$data" "$sock" "$port" "$TEST_WORK/server.log"
+    pg_create_db "$sock" "$port" "$db"
+    pg_apply_schema "$sock" "$port" "$db"
+    # A second pass proves the scripts re-run on a loaded database.
+    pg_apply_schema "$sock" "$port" "$db"
+    local f
+    for f in "$ROOT"/tests/fixtures/[0-9]*.sql; do
+        [ -e "$f" ] && pg_psql "$sock" "$port" "$db" -f - < "$f"
+    done
+    pg_login_role "$sock" "$port" "$db" tester "test's secret" pelmar_reports
+    pg_login_role "$sock" "$port" "$db" outsider 'outsider pw'
+    pg_login_role "$sock" "$port" "$db" testadmin 'admin pw'
+    pg_psql "$sock" "$port" "$db" -c "ALTER ROLE testadmin SUPERUSER"
+
+    export PELMAR_TEST_HOST=$sock PELMAR_TEST_PORT=$port PELMAR_TEST_DB=$db
+    export PELMAR_TEST_USER=tester PELMAR_TEST_PASSWORD="test's secret"
+    export PELMAR_TEST_OUTSIDER=outsider PELMAR_TEST_OUTSIDER_PASSWORD='outsider pw'
+    export PELMAR_TEST_ADMIN=testadmin PELMAR_TEST_ADMIN_PASSWORD='admin pw'
+}
+
+stop_test_cluster() {
+    [ -n "${TEST_WORK:-}" ] || return 0
+    pg_stop "$TEST_WORK/data"
+    rm -rf "$TEST_WORK"
+}

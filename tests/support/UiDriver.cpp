@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
 
@@ -13,10 +14,14 @@ void whenModalAppears(std::function<void(QWidget*)> act, int timeoutMs) {
     auto timer = new QTimer(qApp);
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
-    QWidget* before = QApplication::activeModalWidget();
+    // A window that is up now counts again once it has closed and reopened,
+    // as a dialog does when it is shown again.
+    auto before = std::make_shared<QPointer<QWidget>>(QApplication::activeModalWidget());
     QObject::connect(timer, &QTimer::timeout, timer, [=] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal != before && modal->isVisible()) {
+        if (*before && !(*before)->isVisible())
+            *before = nullptr;
+        if (modal && modal != *before && modal->isVisible()) {
             timer->stop();
             timer->deleteLater();
             act(modal);

@@ -97,7 +97,7 @@ void SqlConnection::open() {
         db.setDatabaseName(s.database);
         db.setUserName(s.user);
         db.setPassword(s.password);
-        db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=Pelmar Reports"));
+        db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=pelmar-reports"));
         if (!db.open()) {
             throw Error(QStringLiteral("Cannot sign in to the server %1 (database %2) as %3:\n%4")
                             .arg(s.host, s.database, s.user, describe(db.lastError())));
