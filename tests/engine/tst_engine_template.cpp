@@ -96,6 +96,20 @@ private slots:
         QCOMPARE(t->subreports[0].body->parameters.size(), 1);
     }
 
+    void productTemplatesLoad()
+    {
+        const QDir reports(qEnvironmentVariable("PELMAR_SOURCE_DIR") + "/REPORTS");
+        const QStringList files = reports.entryList({"*.rpt"});
+        QVERIFY(!files.isEmpty());
+        for (const QString& f : files) {
+            try {
+                loadTemplate(reports.filePath(f));
+            } catch (const Error& e) {
+                QFAIL(qPrintable(e.description()));
+            }
+        }
+    }
+
     void formats_data()
     {
         QTest::addColumn<QVariant>("value");
