@@ -4,6 +4,7 @@
 
 #include "../engine/EngineFixture.h"
 #include "RecordingReports.h"
+#include "RecordingStatements.h"
 
 #include "platform/engine/Document.h"
 #include "platform/engine/Foundation.h"
@@ -296,6 +297,31 @@ private slots:
                 QVERIFY2(e.description().contains("no report"), qPrintable(e.description()));
             }
         }
+    }
+
+    void everyOpenShowPrintAndExportIsAudited()
+    {
+        RecordingStatements audit;
+        OpenReport(charges_, "Reports", values_);
+        OpenSubreport("Summary", "Reports", {"LB"});
+        ShowReport(false, "Audited", false, false);
+        session().CurrentReport->exportTo(dir_.filePath("audited.csv"), FormatCsv);
+        QPrinter& printer = reportPrinter();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir_.filePath("audited.pdf"));
+        ShowReport(false, "x", true, false);
+        printer.setOutputFileName({});
+        QStringList actions;
+        for (const auto& e : audit.log)
+            actions << e.action;
+        QCOMPARE(actions, QStringList({"open", "open", "show", "export", "print"}));
+        QCOMPARE(audit.log[0].templatePath, charges_);
+        QCOMPARE(audit.log[0].database, QString("Reports"));
+        QCOMPARE(audit.log[0].parameters, QStringList({"03/01/2012", "03/31/2012", "12 Harbour Road", "Charges", "Note"}));
+        QCOMPARE(audit.log[1].detail, QString("subreport Summary"));
+        QCOMPARE(audit.log[2].detail, QString("Audited"));
+        for (QMdiSubWindow* w : mainWorkspace()->subWindowList())
+            delete w;
     }
 
     void recordingDoubleStandsInForTheRoutines()
