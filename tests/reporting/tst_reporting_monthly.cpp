@@ -46,9 +46,9 @@ private slots:
         const QString pdf = dir_.filePath("monthly.pdf");
         report->exportTo(pdf, FormatPdf);
         const QString text = pdfText(pdf);
-        for (const QString& s : {"St. Brigid's Test Hospital", "Monthly Laboratory Summary Report",
+        for (const char* s : {"St. Brigid's Test Hospital", "Monthly Laboratory Summary Report",
                                  "For the period 03/01/2012 to 03/31/2012", "As of 03/31/2012", "Page 1 of 1"})
-            QVERIFY2(text.contains(s), qPrintable(s + "\n" + text));
+            QVERIFY2(text.contains(s), qPrintable(QString(s) + "\n" + text));
         const QString flat = text.simplified();
         QVERIFY2(flat.contains("Total In-Patients 6 6 1,240.00 0.00 1,240.00"), qPrintable(flat));
         QVERIFY2(flat.contains("Total Out-Patients 2 2 1,450.00 0.00 1,450.00"), qPrintable(flat));
