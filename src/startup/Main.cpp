@@ -8,6 +8,7 @@
 #include "platform/sql/StatementLayer.h"
 #include "platform/user/UserSession.h"
 #include "shell/MdiReportForm.h"
+#include "shell/MenuPanel.h"
 #include "startup/SessionContext.h"
 
 #include <QApplication>
@@ -98,6 +99,7 @@ std::unique_ptr<Startup> Main(const StartupHooks& hooks) {
 
         context.ReportsFolder = applicationFolder() + QStringLiteral("\\REPORTS");
 
+        MdiReportForm::setMenuPanelOpener(&MenuPanel::showIn);
         startup->mainWindow = new MdiReportForm;
         startup->mainWindow->showMaximized();
     } catch (const Error& error) {

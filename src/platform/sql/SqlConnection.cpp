@@ -58,26 +58,39 @@ SqlConnection::~SqlConnection() {
     thread_.wait();
 }
 
-// Posts the job to the database thread and waits for it, letting the event
-// loop repaint and run timers but holding back the user's input.
+// Posts the job to the database thread and waits for it.  On the interface
+// thread the wait lets the event loop repaint and run timers but holds back
+// the user's input; elsewhere (another thread, or after the application
+// object is gone, as in static destruction) it simply blocks.
 void SqlConnection::runOnDatabaseThread(const std::function<void()>& job) {
     std::exception_ptr failure;
-    QEventLoop loop;
-    QAtomicInteger<bool> done(false);
-    QMetaObject::invokeMethod(
-        worker_,
-        [&] {
-            try {
-                job();
-            } catch (...) {
-                failure = std::current_exception();
-            }
-            done.storeRelease(true);
-            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-        },
-        Qt::QueuedConnection);
-    if (!done.loadAcquire())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    const auto guarded = [&] {
+        try {
+            job();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    };
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread() || !thread_.isRunning()) {
+        if (thread_.isRunning())
+            QMetaObject::invokeMethod(worker_, guarded, Qt::BlockingQueuedConnection);
+        else
+            guarded();
+    } else {
+        QEventLoop loop;
+        QAtomicInteger<bool> done(false);
+        QMetaObject::invokeMethod(
+            worker_,
+            [&] {
+                guarded();
+                done.storeRelease(true);
+                QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
+        if (!done.loadAcquire())
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
     if (failure)
         std::rethrow_exception(failure);
 }
