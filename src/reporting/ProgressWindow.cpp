@@ -151,12 +151,12 @@ void AnimationControl::Open(const QString& nativeFile)
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("The animation clip \"%1\" could not be opened: %2. Reinstall the program so the "
                                    "clip is next to it.").arg(nativeFile, file.errorString()));
-    const QByteArray data = file.readAll();
+    const QByteArray clip = file.readAll();
     auto bad = [&](const char* why) {
         return Error(QStringLiteral("The animation clip \"%1\" is not a clip the program can play: %2.")
                          .arg(nativeFile, QLatin1String(why)));
     };
-    if (data.size() < 12 || !data.startsWith("RIFF") || data.mid(8, 4) != "AVI ")
+    if (clip.size() < 12 || !clip.startsWith("RIFF") || clip.mid(8, 4) != "AVI ")
         throw bad("it is not an AVI file");
     int width = 0, height = 0, bits = 0;
     quint32 compression = 0;
@@ -166,17 +166,17 @@ void AnimationControl::Open(const QString& nativeFile)
     // Walks the chunks; LIST chunks are entered.
     std::function<void(qsizetype, qsizetype)> walk = [&](qsizetype pos, qsizetype end) {
         while (pos + 8 <= end) {
-            const QByteArray id = data.mid(pos, 4);
-            const quint32 size = le32(data.constData() + pos + 4);
+            const QByteArray id = clip.mid(pos, 4);
+            const quint32 size = le32(clip.constData() + pos + 4);
             const qsizetype body = pos + 8;
-            if (body + qsizetype(size) > data.size())
+            if (body + qsizetype(size) > clip.size())
                 throw bad("it is cut short");
             if (id == "LIST" || id == "RIFF") {
                 walk(body + 4, body + size);
             } else if (id == "avih" && size >= 4) {
-                interval = std::max(20, int(le32(data.constData() + body) / 1000));
+                interval = std::max(20, int(le32(clip.constData() + body) / 1000));
             } else if (id == "strf" && size >= 40) {
-                const char* h = data.constData() + body;
+                const char* h = clip.constData() + body;
                 width = int(le32(h + 4));
                 height = int(qint32(le32(h + 8)));
                 bits = le16(h + 14);
@@ -200,7 +200,7 @@ void AnimationControl::Open(const QString& nativeFile)
                 if (bits == 8)
                     img.setColorTable(colors);
                 for (int y = 0; y < h; ++y) {
-                    const char* src = data.constData() + body + qsizetype(height > 0 ? h - 1 - y : y) * stride;
+                    const char* src = clip.constData() + body + qsizetype(height > 0 ? h - 1 - y : y) * stride;
                     uchar* dst = img.scanLine(y);
                     if (bits == 8) {
                         std::memcpy(dst, src, size_t(width));
@@ -217,7 +217,7 @@ void AnimationControl::Open(const QString& nativeFile)
             pos = body + size + (size % 2);
         }
     };
-    walk(12, data.size());
+    walk(12, clip.size());
     if (frames.isEmpty())
         throw bad("it holds no frames");
     frames_ = frames;

@@ -3,6 +3,7 @@
 
 #include "platform/Error.h"
 #include "platform/engine/Format.h"
+#include "platform/engine/Report.h"
 #include "platform/engine/Template.h"
 
 #include <QDir>
@@ -94,6 +95,52 @@ private slots:
         QCOMPARE(totals, 2);
         QCOMPARE(t->subreports.size(), 1);
         QCOMPARE(t->subreports[0].body->parameters.size(), 1);
+    }
+
+    void productTemplatesLoad()
+    {
+        const QDir reports(qEnvironmentVariable("PELMAR_SOURCE_DIR") + "/REPORTS");
+        const QStringList files = reports.entryList({"*.rpt"});
+        QVERIFY(!files.isEmpty());
+        for (const QString& f : files) {
+            try {
+                loadTemplate(reports.filePath(f));
+            } catch (const Error& e) {
+                QFAIL(qPrintable(e.description()));
+            }
+        }
+    }
+
+    void queryTakesParametersAsBoundValues()
+    {
+        QTemporaryDir dir;
+        QFile f(dir.filePath("q.rpt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(R"(<report>
+  <table alias="m" location="Reports.dbo.tbRepMonthly"/>
+  <table alias="D" location="Patient_Data.x.Doctors"/>
+  <parameter name="Code"/> <parameter name="AsOf" type="date"/> <parameter name="Unset"/>
+  <query>WITH t AS (SELECT 1) SELECT '{?Code}' AS literal, {?Code} AS code, {?asof} AS d, {?Unset} AS u,
+    {?Code} AS again -- {?AsOf} in a comment
+    FROM m JOIN D ON true</query>
+</report>)");
+        f.close();
+        auto report = Report::open(f.fileName(), f.fileName());
+        report->GetParameterFields()[0]->SetCurrentValue("x'); DROP TABLE m; --");
+        report->GetParameterFields()[1]->SetCurrentValue("02/29/2012");
+        report->GetDatabaseTables()[0]->SetLocation("BILLING.dbo.tbRepMonthly");
+        QVariantList bound;
+        const QString sql = report->queryText(&bound);
+        QCOMPARE(sql, QString("WITH \"m\" AS (SELECT * FROM \"billing\".\"tbrepmonthly\"), \"D\" AS (SELECT * FROM "
+                              "\"patient_data\".\"doctors\"), t AS (SELECT 1) SELECT '{?Code}' AS literal, $1 AS code, "
+                              "$2 AS d, $3 AS u,\n    $1 AS again -- {?AsOf} in a comment\n    FROM m JOIN D ON true"));
+        QCOMPARE(bound.size(), 3);
+        QCOMPARE(bound[0], QVariant("x'); DROP TABLE m; --"));
+        QCOMPARE(bound[1], QVariant(QDate(2012, 2, 29)));
+        QVERIFY(bound[2].isNull());
+        // A location that names no database and table cannot become a relation.
+        report->GetDatabaseTables()[1]->SetLocation("Doctors");
+        QVERIFY_THROWS_EXCEPTION(Error, report->queryText(nullptr));
     }
 
     void formats_data()

@@ -24,11 +24,14 @@ struct Prim {
     float x = 0, y = 0, w = 0, h = 0; // points from the page's top left; Text: y is the baseline
     float lineWidth = 0.5f;
     quint32 color = 0; // Box fill as 0xRRGGBB + 1, 0 for none; Image: index
-    QString text;
+    quint32 textStart = 0; // Text: its characters in the page's text
+    quint32 textLength = 0;
 };
 
+// A page's texts share one buffer: a cell costs its characters, not an object.
 struct Page {
     std::vector<Prim> prims;
+    QString text;
 };
 
 struct OutlineEntry {
@@ -76,6 +79,11 @@ public:
     }
 
     int pageCount() const { return int(pages.size()); }
+    // The text of a primitive as laid out, page tokens unfilled.
+    QStringView textOf(const Prim& p, int pageIndex) const
+    {
+        return QStringView(pages[size_t(pageIndex)].text).mid(p.textStart, p.textLength);
+    }
     // The text of a primitive with the page tokens filled in.
     QString resolvedText(const Prim& p, int pageIndex) const;
 };

@@ -1,5 +1,6 @@
 #include "platform/engine/Format.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -71,53 +72,108 @@ static QString qtDatePattern(const QString& format)
     return out;
 }
 
-static QString formatNumber(double v, const QString& format)
+namespace {
+
+// A format read once: the layout formats every cell, so nothing here may parse per call.
+struct ParsedFormat {
+    enum Kind { General, Number, Date } kind = General;
+    QString prefix, suffix;
+    int decimals = 0;
+    bool grouping = false;
+    bool percent = false;
+    bool usDate = false;      // exactly mm/dd/yyyy
+    bool hasTime = false;
+    QString qtPattern;
+};
+
+const ParsedFormat& parsed(const QString& format)
 {
-    const int first = int(format.indexOf(QRegularExpression("[#0,.]")));
-    int last = first;
-    for (int i = first; i < format.size(); ++i)
-        if (QStringLiteral("#0,.").contains(format[i]))
-            last = i;
-    const QString prefix = format.left(first);
-    const QString core = format.mid(first, last - first + 1);
-    QString suffix = format.mid(last + 1);
-    if (suffix.contains('%'))
+    thread_local QHash<QString, ParsedFormat> cache;
+    auto it = cache.constFind(format);
+    if (it != cache.constEnd())
+        return *it;
+    ParsedFormat f;
+    if (format.isEmpty()) {
+        f.kind = ParsedFormat::General;
+    } else if (isNumberFormat(format)) {
+        f.kind = ParsedFormat::Number;
+        int first = -1, last = -1;
+        for (int i = 0; i < format.size(); ++i)
+            if (QStringLiteral("#0,.").contains(format[i])) {
+                if (first < 0)
+                    first = i;
+                last = i;
+            }
+        f.prefix = format.left(first);
+        const QString core = format.mid(first, last - first + 1);
+        f.suffix = format.mid(last + 1);
+        f.percent = f.suffix.contains('%');
+        const int dot = int(core.indexOf('.'));
+        f.decimals = dot < 0 ? 0 : int(core.size()) - dot - 1;
+        f.grouping = core.contains(',');
+    } else if (isDateFormat(format)) {
+        f.kind = ParsedFormat::Date;
+        f.usDate = format.compare(QStringLiteral("mm/dd/yyyy"), Qt::CaseInsensitive) == 0;
+        f.hasTime = format.contains(QRegularExpression("[hns]"));
+        f.qtPattern = qtDatePattern(format);
+    }
+    return *cache.insert(format, f);
+}
+
+QString formatNumber(double v, const ParsedFormat& f)
+{
+    if (f.percent)
         v *= 100;
-    const int dot = int(core.indexOf('.'));
-    const int decimals = dot < 0 ? 0 : int(core.size()) - dot - 1;
-    const bool grouping = core.contains(',');
-    const bool negative = v < 0 && std::round(std::fabs(v) * std::pow(10, decimals)) != 0;
-    QString digits = QString::number(std::fabs(v), 'f', decimals);
-    if (grouping) {
+    const bool negative = v < 0 && std::round(std::fabs(v) * std::pow(10, f.decimals)) != 0;
+    QString digits = QString::number(std::fabs(v), 'f', f.decimals);
+    if (f.grouping) {
         int intEnd = int(digits.indexOf('.'));
         if (intEnd < 0)
             intEnd = int(digits.size());
         for (int i = intEnd - 3; i > 0; i -= 3)
             digits.insert(i, ',');
     }
-    return (negative ? QStringLiteral("-") : QString()) + prefix + digits + suffix;
+    if (!negative && f.prefix.isEmpty() && f.suffix.isEmpty())
+        return digits;
+    return (negative ? QStringLiteral("-") : QString()) + f.prefix + digits + f.suffix;
 }
+
+QString usDate(const QDate& d)
+{
+    if (!d.isValid())
+        return {};
+    const int y = d.year(), m = d.month(), day = d.day();
+    if (y < 0 || y > 9999)
+        return d.toString(QStringLiteral("MM/dd/yyyy"));
+    QChar b[10] = {QChar('0' + m / 10), QChar('0' + m % 10), QChar('/'), QChar('0' + day / 10), QChar('0' + day % 10),
+                   QChar('/'), QChar('0' + y / 1000), QChar('0' + y / 100 % 10), QChar('0' + y / 10 % 10), QChar('0' + y % 10)};
+    return QString(b, 10);
+}
+
+} // namespace
 
 QString formatValue(const QVariant& value, const QString& format)
 {
     if (value.isNull() || !value.isValid())
         return {};
-    if (!format.isEmpty() && isNumberFormat(format)) {
+    const ParsedFormat& f = parsed(format);
+    if (f.kind == ParsedFormat::Number) {
         double v;
         if (toNumber(value, &v))
-            return formatNumber(v, format);
+            return formatNumber(v, f);
         return value.toString();
     }
-    if (!format.isEmpty() && isDateFormat(format)) {
-        if (value.typeId() == QMetaType::QDateTime && format.contains(QRegularExpression("[hns]")))
-            return QLocale::c().toString(value.toDateTime(), qtDatePattern(format));
+    if (f.kind == ParsedFormat::Date) {
+        if (value.typeId() == QMetaType::QDateTime && f.hasTime)
+            return QLocale::c().toString(value.toDateTime(), f.qtPattern);
         const QDate d = toDate(value);
         if (d.isValid())
-            return QLocale::c().toString(d, qtDatePattern(format));
+            return f.usDate ? usDate(d) : QLocale::c().toString(d, f.qtPattern);
         return value.toString();
     }
     switch (value.typeId()) {
-    case QMetaType::QDate: return QLocale::c().toString(value.toDate(), QStringLiteral("MM/dd/yyyy"));
+    case QMetaType::QString: return value.toString();
+    case QMetaType::QDate: return usDate(value.toDate());
     case QMetaType::QDateTime: return QLocale::c().toString(value.toDateTime(), QStringLiteral("MM/dd/yyyy hh:mm"));
     case QMetaType::Double: return QString::number(value.toDouble(), 'f', 2);
     case QMetaType::Bool: return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");

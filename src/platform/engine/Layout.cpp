@@ -16,9 +16,10 @@ namespace pelmar::engine {
 
 QString Document::resolvedText(const Prim& p, int pageIndex) const
 {
+    const QStringView t = textOf(p, pageIndex);
     if (!p.pageTokens)
-        return p.text;
-    QString s = p.text;
+        return QString::fromRawData(t.data(), t.size());
+    QString s = t.toString();
     s.replace(QStringLiteral("{PageNumber}"), QString::number(pageIndex + 1));
     s.replace(QStringLiteral("{PageCount}"), complete ? QString::number(pages.size()) : QStringLiteral("?"));
     return s;
@@ -362,8 +363,7 @@ private:
                 break;
             default: {
                 p.type = Prim::Text;
-                const FontSpec& f = flow_.doc->fonts[p.font];
-                const TextMetrics& m = TextMetrics::of(f);
+                const TextMetrics& m = metrics(p.font);
                 p.y = float(top + e.y + m.ascent());
                 QString text;
                 if (e.kind == ElementKind::Text)
@@ -374,12 +374,24 @@ private:
                     text = formatValue(aggregate(e), e.format);
                 if (text.isEmpty())
                     continue;
-                p.text = p.pageTokens ? text : m.fit(text, e.w);
+                const QString shown = p.pageTokens ? text : m.fit(text, e.w);
+                p.textStart = quint32(page.text.size());
+                p.textLength = quint32(shown.size());
+                page.text += shown;
                 break;
             }
             }
             page.prims.push_back(std::move(p));
         }
+    }
+
+    const TextMetrics& metrics(int docFont)
+    {
+        if (metrics_.size() <= docFont)
+            metrics_.resize(docFont + 1, nullptr);
+        if (!metrics_[docFont])
+            metrics_[docFont] = &TextMetrics::of(flow_.doc->fonts[docFont]);
+        return *metrics_[docFont];
     }
 
     int image(const Element& e)
@@ -530,6 +542,7 @@ private:
     QHash<const Element*, QList<Piece>> compiled_;
     QHash<const Group*, Element> headingElements_;
     QHash<QString, int> images_;
+    QList<const TextMetrics*> metrics_;
     const QList<QVariantList>* rows_ = nullptr;
     QList<QVariantList> empty_;
     int next_ = 0;

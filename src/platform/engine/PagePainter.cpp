@@ -29,8 +29,11 @@ void paintPage(QPainter& painter, const Document& doc, int pageIndex)
         return;
     const Page& page = doc.pages[size_t(pageIndex)];
     QList<QFont> fonts;
-    for (const FontSpec& f : doc.fonts)
+    QList<const TextMetrics*> metrics;
+    for (const FontSpec& f : doc.fonts) {
         fonts << painterFont(f, painter.device());
+        metrics << &TextMetrics::of(f);
+    }
     int currentFont = -1;
     painter.setPen(QPen(Qt::black, 0.5));
     painter.setBrush(Qt::NoBrush);
@@ -44,7 +47,7 @@ void paintPage(QPainter& painter, const Document& doc, int pageIndex)
             const QString text = doc.resolvedText(p, pageIndex);
             double x = p.x;
             if (p.align != AlignLeft) {
-                const double w = TextMetrics::of(doc.fonts.value(p.font)).width(text);
+                const double w = metrics[p.font]->width(text);
                 x += p.align == AlignRight ? p.w - w : (p.w - w) / 2;
             }
             painter.drawText(QPointF(x, p.y), text);

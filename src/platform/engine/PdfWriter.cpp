@@ -274,6 +274,9 @@ void writePdf(const Document& doc, const QString& fileName, const QString& title
     num(mediaBox, doc.pageHeight);
     mediaBox += ']';
     const double H = doc.pageHeight;
+    QList<const TextMetrics*> metrics;
+    for (const FontSpec& f : doc.fonts)
+        metrics << &TextMetrics::of(f);
     for (int pi = 0; pi < nPages; ++pi) {
         content.clear();
         int font = -1;
@@ -296,7 +299,7 @@ void writePdf(const Document& doc, const QString& fileName, const QString& title
                 const QString text = doc.resolvedText(p, pi);
                 double x = p.x;
                 if (p.align != AlignLeft) {
-                    const double tw = TextMetrics::of(fs).width(text);
+                    const double tw = metrics[p.font]->width(text);
                     x += p.align == AlignRight ? p.w - tw : (p.w - tw) / 2;
                 }
                 content += "1 0 0 1 ";

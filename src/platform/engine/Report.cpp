@@ -7,6 +7,7 @@
 #include "platform/engine/Layout.h"
 #include "reporting/ReportPrinter.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
@@ -26,10 +27,15 @@ ServerDefaults& defaultsSlot()
     return d;
 }
 
+// Kept until the application object goes: a connection's thread cannot be
+// wound down after that, so the cache is never left to exit-time destructors.
 QHash<QString, std::shared_ptr<SqlConnection>>& connections()
 {
-    static QHash<QString, std::shared_ptr<SqlConnection>> cache;
-    return cache;
+    static auto* cache = [] {
+        qAddPostRoutine([] { closeEngineConnections(); });
+        return new QHash<QString, std::shared_ptr<SqlConnection>>;
+    }();
+    return *cache;
 }
 
 std::function<void(Report&)>& printObserver()
@@ -315,26 +321,29 @@ FilledReport Report::fill()
     for (const auto& p : parameters_)
         f.parameterTexts.insert(p->name().toLower(), p->displayText());
     if (!tmpl_->query.isEmpty()) {
-        const DatabaseTable* first = nullptr;
+        // A subreport that was not bound itself reads with its main report's log-on.
+        const LogOnInfo* inherited = nullptr;
+        if (parent_)
+            for (const auto& t : parent_->tables_)
+                if (t->isLoggedOn() && !inherited)
+                    inherited = &t->logOnInfo();
+        const LogOnInfo* first = nullptr;
         for (const auto& t : tables_) {
-            if (!t->isLoggedOn())
+            const LogOnInfo* info = t->isLoggedOn() ? &t->logOnInfo() : inherited;
+            if (!info)
                 throw Error(QStringLiteral("The table \"%1\" of the report \"%2\" is not logged on to a server.")
                                 .arg(t->name(), displayPath_));
             if (!first)
-                first = t.get();
-            else if (t->logOnInfo().server != first->logOnInfo().server || t->logOnInfo().userId != first->logOnInfo().userId
-                     || t->logOnInfo().password != first->logOnInfo().password)
+                first = info;
+            else if (info->server != first->server || info->userId != first->userId || info->password != first->password)
                 throw Error(QStringLiteral("The tables of the report \"%1\" are logged on to different servers or "
                                            "users; one report reads one server.").arg(displayPath_));
         }
+        if (!first)
+            throw Error(QStringLiteral("The report \"%1\" has a query but no table to log on with.").arg(displayPath_));
         QVariantList bound;
         const QString sql = queryText(&bound);
-        LogOnInfo logOn;
-        if (first) {
-            logOn = first->logOnInfo();
-        } else {
-            throw Error(QStringLiteral("The report \"%1\" has a query but no table to log on with.").arg(displayPath_));
-        }
+        const LogOnInfo logOn = *first;
         SqlConnection& conn = connectionFor(logOn, displayPath_);
         RecordSet rs;
         try {
@@ -377,7 +386,8 @@ static QStringList parameterTexts(Report& r)
 void Report::PrintReport(bool prompt, int copies, bool collated, int startPage, int stopPage)
 {
     QPrinter& printer = reportPrinter();
-    if (printer.outputFormat() == QPrinter::NativeFormat) {
+    // Printing to a file (a PDF) needs no printer; everything else does.
+    if (printer.outputFileName().isEmpty()) {
         if (QPrinterInfo::availablePrinters().isEmpty() || printer.printerName().isEmpty())
             throw Error(QStringLiteral("The report \"%1\" was not printed: no printer is installed. Install a "
                                        "printer, choose it under File > Page Setup and print again.").arg(displayPath_));

@@ -133,8 +133,13 @@ ReportViewer::ReportViewer(QWidget* parent)
         bar->widgetForAction(a)->setAccessibleName(text);
         return a;
     };
-    button(QStringLiteral("Print"), QStyle::SP_DialogSaveButton, [this] { print(); });
-    button(QStringLiteral("Export"), QStyle::SP_DriveFDIcon, [this] { exportReport(); });
+    auto labelled = [&](QAction* a) {
+        if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(a)))
+            b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        return a;
+    };
+    labelled(button(QStringLiteral("Print"), QStyle::SP_FileIcon, [this] { print(); }));
+    labelled(button(QStringLiteral("Export"), QStyle::SP_DialogSaveButton, [this] { exportReport(); }));
     QAction* treeToggle = button(QStringLiteral("Group Tree"), QStyle::SP_FileDialogListView,
                                  [this] { tree_->setVisible(!tree_->isVisible()); });
     Q_UNUSED(treeToggle);

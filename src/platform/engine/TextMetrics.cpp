@@ -14,7 +14,7 @@ FontFace faceOf(const QString& family)
     const QString f = family.toLower();
     if (f.contains("mono") || f.contains("courier"))
         return FontFace::Mono;
-    if (f.contains("serif") && !f.contains("sans") || f.contains("times") || f.contains("roman"))
+    if ((f.contains("serif") && !f.contains("sans")) || f.contains("times") || f.contains("roman"))
         return FontFace::Serif;
     return FontFace::Sans;
 }

@@ -18,6 +18,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <functional>
 #include <cstring>
 
 namespace pelmar::engine {
@@ -195,27 +196,46 @@ void writeXls(const Document& doc, const QString& fileName)
         w = std::min(w, 60);
 
     // Sheets: 65,536 rows each; the heading row starts every further sheet.
-    QList<QByteArray> sheets;
     const SheetRow* heading = nullptr;
     for (const SheetRow& r : doc.sheetRows)
         if (r.kind == SheetRow::Heading) {
             heading = &r;
             break;
         }
-    size_t next = 0;
-    const size_t total = doc.sheetRows.size();
-    do {
+    struct Plan {
+        size_t first = 0, count = 0;
+        bool repeatHeading = false;
+        quint32 size = 0;
+    };
+    QList<Plan> plans;
+    {
+        size_t next = 0;
+        const size_t total = doc.sheetRows.size();
+        do {
+            Plan p;
+            p.repeatHeading = !plans.isEmpty() && heading;
+            p.first = next;
+            p.count = std::min(total - next, size_t(kXlsRowsPerSheet) - (p.repeatHeading ? 1 : 0));
+            next += p.count;
+            plans << p;
+        } while (next < total);
+    }
+    // A sheet is made twice: once to learn its size (the workbook's sheet list
+    // comes first and gives each sheet's place), once to write it, so no
+    // sheet is ever held whole in memory.
+    using Sink = std::function<void(const QByteArray&)>;
+    auto emitSheet = [&](const Plan& plan, bool first, const Sink& sink) {
         Biff s;
+        s.data.reserve(1 << 17);
+        auto flush = [&] {
+            sink(s.data);
+            s.data.clear();
+        };
         s.record(0x0809, bof(0x0010));
-        const bool first = sheets.isEmpty();
-        std::vector<const SheetRow*> rows;
-        if (!first && heading)
-            rows.push_back(heading);
-        while (next < total && rows.size() < size_t(kXlsRowsPerSheet))
-            rows.push_back(&doc.sheetRows[next++]);
+        const size_t nRows = plan.count + (plan.repeatHeading ? 1 : 0);
         QByteArray dim;
         Biff::put32(dim, 0);
-        Biff::put32(dim, quint32(rows.size()));
+        Biff::put32(dim, quint32(nRows));
         Biff::put16(dim, 0);
         Biff::put16(dim, quint16(nCols));
         Biff::put16(dim, 0);
@@ -231,8 +251,9 @@ void writeXls(const Document& doc, const QString& fileName)
             s.record(0x007D, ci);
         }
         QByteArray cell;
-        for (size_t ri = 0; ri < rows.size(); ++ri) {
-            const SheetRow& row = *rows[ri];
+        for (size_t ri = 0; ri < nRows; ++ri) {
+            const SheetRow& row = plan.repeatHeading ? (ri == 0 ? *heading : doc.sheetRows[plan.first + ri - 1])
+                                                     : doc.sheetRows[plan.first + ri];
             const bool bold = row.kind != SheetRow::Detail && row.kind != SheetRow::Title;
             const int cols = row.kind == SheetRow::Title || row.kind == SheetRow::GroupHeader ? 1 : nCols;
             for (int c = 0; c < cols; ++c) {
@@ -270,11 +291,13 @@ void writeXls(const Document& doc, const QString& fileName)
                     cell.append(b, 8);
                     s.record(0x0203, cell);
                 } else {
-                    const QString text = formatValue(v, {}).left(255);
-                    cell += Biff::longString(text);
+                    // A cell holds at most 255 characters in this record.
+                    cell += Biff::longString(formatValue(v, {}).left(255));
                     s.record(0x0204, cell);
                 }
             }
+            if (s.data.size() > (1 << 16))
+                flush();
         }
         QByteArray w2;
         Biff::put16(w2, first ? 0x06B6 : 0x00B6);
@@ -286,8 +309,13 @@ void writeXls(const Document& doc, const QString& fileName)
         Biff::put32(w2, 0);
         s.record(0x023E, w2);
         s.record(0x000A, {});
-        sheets << s.data;
-    } while (next < total);
+        flush();
+    };
+    for (int i = 0; i < plans.size(); ++i) {
+        quint32 size = 0;
+        emitSheet(plans[i], i == 0, [&](const QByteArray& b) { size += quint32(b.size()); });
+        plans[i].size = size;
+    }
 
     auto globals = [&](const QList<quint32>& positions) {
         Biff g;
@@ -318,7 +346,7 @@ void writeXls(const Document& doc, const QString& fileName)
         st += char(0);
         st += char(0xFF);
         g.record(0x0293, st);
-        for (int i = 0; i < sheets.size(); ++i) {
+        for (int i = 0; i < plans.size(); ++i) {
             QByteArray bs;
             Biff::put32(bs, positions.value(i));
             bs += char(0);
@@ -332,13 +360,11 @@ void writeXls(const Document& doc, const QString& fileName)
     const qsizetype globalsSize = globals({}).size();
     QList<quint32> positions;
     quint32 pos = quint32(globalsSize);
-    for (const QByteArray& s : sheets) {
+    for (const Plan& p : plans) {
         positions << pos;
-        pos += quint32(s.size());
+        pos += p.size;
     }
-    QByteArray workbook = globals(positions);
-    for (const QByteArray& s : sheets)
-        workbook += s;
+    const QByteArray head = globals(positions);
 
     gsf_init();
     GError* err = nullptr;
@@ -353,7 +379,12 @@ void writeXls(const Document& doc, const QString& fileName)
     GsfOutfile* ole = gsf_outfile_msole_new(out);
     g_object_unref(out);
     GsfOutput* stream = gsf_outfile_new_child(ole, "Workbook", FALSE);
-    const bool ok = gsf_output_write(stream, size_t(workbook.size()), reinterpret_cast<const guint8*>(workbook.constData()));
+    auto write = [&](const QByteArray& bytes) {
+        return gsf_output_write(stream, size_t(bytes.size()), reinterpret_cast<const guint8*>(bytes.constData()));
+    };
+    bool ok = write(head);
+    for (int i = 0; i < plans.size(); ++i)
+        emitSheet(plans[i], i == 0, [&](const QByteArray& b) { ok = ok && write(b); });
     gsf_output_close(stream);
     g_object_unref(stream);
     const bool closed = gsf_output_close(GSF_OUTPUT(ole));
