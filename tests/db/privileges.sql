@@ -45,7 +45,9 @@ BEGIN
     FOR r IN SELECT c.oid::regclass AS t, c.relname
                FROM pg_class c
               WHERE c.relnamespace IN ('reports'::regnamespace, 'billing'::regnamespace, 'patient_data'::regnamespace)
-                AND c.relkind IN ('r', 'v') LOOP
+                AND c.relkind IN ('r', 'v')
+                -- tables the engine's own tests make for themselves
+                AND c.relname NOT LIKE 'eng\_%' LOOP
         IF has_table_privilege('tester', r.t, 'INSERT, UPDATE, DELETE, TRUNCATE')
            AND r.relname <> 'run_log' THEN
             RAISE EXCEPTION 'tester can change %', r.t;
