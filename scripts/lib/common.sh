@@ -32,6 +32,9 @@ install_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Compiled objects are shared between checkouts of the project.
+export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=1
+
 # build_project DIR TYPE: configure once, then build.
 build_project() {
     local dir=$1 type=$2
