@@ -243,6 +243,7 @@ class MonthlyTemplatesTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
     std::unique_ptr<SqlConnection> conn_;
+    QVariant startedAt_;
 
     QString outputFolder() const {
         const QString keep = qEnvironmentVariable("PELMAR_KEEP_REPORTS");
@@ -282,13 +283,27 @@ private slots:
         conn_ = std::make_unique<SqlConnection>(
             ConnectionSettings{m.host, m.port, m.database, m.user, m.password});
         conn_->open();
+        RecordSet now = conn_->query("SELECT clock_timestamp()::text AS t");
+        startedAt_ = now.field("t");
         session().CompanyName = kHospital;
         session().ReportsFolder = qEnvironmentVariable("PELMAR_SOURCE_DIR") + "\\REPORTS";
     }
 
+    // The report rows these runs left would be another test's surprise: the
+    // tests share one database.
     void cleanupTestCase() {
         session().CurrentReport.reset();
         conn_.reset();
+        if (startedAt_.isNull())
+            return;
+        const TestDatabase a = TestDatabase::admin();
+        SqlConnection admin(ConnectionSettings{a.host, a.port, a.database, a.user, a.password});
+        admin.open();
+        for (const char* table : {"tbrepmonthly", "tbrepmonthlydoctors", "tbrepyearend",
+                                  "tbrepaging", "tbreppayableaging"})
+            admin.query(QStringLiteral("DELETE FROM reports.%1 WHERE computed_at >= ?::timestamptz")
+                            .arg(table),
+                        {startedAt_});
     }
 
     void rendersKnownFigures_data() {
