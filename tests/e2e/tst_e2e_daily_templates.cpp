@@ -371,6 +371,8 @@ private slots:
             << "\\MonthlySummaryARLedger.rpt"
             << "Reports" << none << QString() << march << none << noValues
             << QStringList{"A/R General Ledger Entries - Summary by G/L", "Asset", "Income",
+                           "1100 Accounts Receivable - Patients and Companies 19 76,290.00 "
+                           "24,550.00 51,740.00",
                            "4000 Hospital Service Income"}
             << none;
         QTest::newRow("breakdown of departmental revenue with its doctors")
