@@ -5,10 +5,15 @@
 // for the product templates, which are tested with their own data.
 
 #include "../engine/EngineFixture.h"
+#include "RecordingReports.h"
 #include "UiDriver.h"
 #include "dialogs/daily/FrmEndOfDay.h"
 #include "dialogs/daily/FrmReportDateOthers.h"
+#include "platform/Error.h"
 #include "platform/engine/Report.h"
+#include "platform/sql/SqlConnection.h"
+#include "platform/sql/StatementLayer.h"
+#include "reporting/DailySummaries.h"
 #include "reporting/ReportPrinter.h"
 #include "startup/SessionContext.h"
 
@@ -65,6 +70,49 @@ private slots:
         QVERIFY2(rows.contains("T:Bill Only"), qPrintable(rows));
         QVERIFY2(rows.contains("N:44.44"), qPrintable(rows));
         QVERIFY2(!rows.contains("Bea Ledger") && !rows.contains("Ann Lee"), qPrintable(rows));
+    }
+
+    // The run's statements on the real procedures: the totals reach the
+    // template cash before charge, as the fixture documents them.
+    void summaryTotalsFromTheDatabase_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("prepare");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("values");
+        QTest::newRow("discharges 03/15/2012")
+            << int(DailySummaryKind::Discharges) << true << "03/15/2012"
+            << "2|1|22100|27370|1200|5000";
+        QTest::newRow("services 03/15/2012, as the batch runs it")
+            << int(DailySummaryKind::Services) << false << "03/15/2012"
+            << "1|1|1450|600|0|200";
+        QTest::newRow("discharges 03/17/2012, nothing computed")
+            << int(DailySummaryKind::Discharges) << true << "03/17/2012"
+            << "0|0|0|0|0|0";
+    }
+
+    void summaryTotalsFromTheDatabase() {
+        QFETCH(int, kind);
+        QFETCH(bool, prepare);
+        QFETCH(QString, day);
+        QFETCH(QString, values);
+        const TestDatabase m = TestDatabase::member();
+        SqlConnection connection({m.host, m.port, m.database, m.user, m.password});
+        connection.open();
+        ConnectionStatementRunner runner(connection);
+        StatementRunner* previous = setStatementRunner(&runner);
+        RecordingReports reports;
+        try {
+            RunDailySummary(DailySummaryKind(kind), day, prepare);
+        } catch (const Error& error) {
+            setStatementRunner(previous);
+            QFAIL(qPrintable(error.description()));
+        }
+        setStatementRunner(previous);
+        QCOMPARE(reports.opened.size(), 1);
+        QStringList texts;
+        for (const QVariant& v : reports.opened[0].parameterValues.mid(3))
+            texts << v.toString();
+        QCOMPARE(texts.join('|'), values);
     }
 
     void printWithoutAPrinterKeepsTheBatchWindow() {
