@@ -249,11 +249,11 @@ void BatchWindowsTest::endOfDayViewAll() {
         "open \\rptDailyReports.rpt on Reports [03/14/2012|03/14/2012|US|12 Harbour Road|"
         "Daily Ultrasound Examination Logbook|03/14/2012]\n"
         "show \"Daily Ultrasound Examination Logbook: 03/14/2012\" tree=0 print=0 modal=0\n"
-        "open \\DailyAuditTrail.rpt on Reports [03/14/2012|12 Harbour Road]\n"
+        "open \\DailyAuditTrail.rpt on Reports [03/14/2012|A|12 Harbour Road]\n"
         "show \"Daily Audit Trail - Detailed\" tree=1 print=0 modal=0\n"
-        "open \\DailyAuditSummaryByAR.rpt on Reports [03/14/2012|12 Harbour Road]\n"
+        "open \\DailyAuditSummaryByAR.rpt on Reports [03/14/2012|A|12 Harbour Road]\n"
         "show \"Daily Audit Trail - Summary by AR\" tree=0 print=0 modal=0\n"
-        "open \\DailyAuditSummaryByGL.rpt on Reports [03/14/2012|12 Harbour Road]\n"
+        "open \\DailyAuditSummaryByGL.rpt on Reports [03/14/2012|A|12 Harbour Road]\n"
         "show \"Daily Audit Trail - Summary by GL\" tree=0 print=0 modal=0\n"
         "open \\rptDailyReports.rpt on Reports [03/14/2012|03/14/2012|CT|12 Harbour Road|"
         "Daily CT Scan Examination Logbook|03/14/2012]\n"
@@ -355,19 +355,20 @@ void BatchWindowsTest::beforeEomRunsStatementsTwiceAndModal() {
     const QString payable =
         "REPORTS..sp_BILLING_RepAgingPayableRecompute '02/01/2012', '02/29/2012'";
     QCOMPARE(db.statements, QStringList({aging, aging, payable, payable}));
-    QCOMPARE(transcript(reports),
-             QString("open \\Aging.rpt on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
-                     "show \"Aging\" tree=1 print=1 modal=1\n"
-                     "open \\AgingComputation.rpt on REPORTS [12 Harbour Road|02/29/2012]\n"
-                     "subreport Company on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
-                     "subreport Classification on REPORTS [02/01/2012|02/29/2012]\n"
-                     "show \"Aging\" tree=0 print=1 modal=1\n"
-                     "open \\PayableDetail.rpt on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
-                     "show \"Payable Aging\" tree=1 print=1 modal=1\n"
-                     "open \\PayableComputation.rpt on REPORTS [12 Harbour Road|02/29/2012]\n"
-                     "subreport Company on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
-                     "subreport Classification on REPORTS [02/01/2012|02/29/2012]\n"
-                     "show \"Payable Aging\" tree=0 print=1 modal=1"));
+    QCOMPARE(
+        transcript(reports),
+        QString("open \\Aging.rpt on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
+                "show \"Aging\" tree=1 print=1 modal=1\n"
+                "open \\AgingComputation.rpt on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
+                "subreport Company on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
+                "subreport Classification on REPORTS [02/01/2012|02/29/2012]\n"
+                "show \"Aging\" tree=0 print=1 modal=1\n"
+                "open \\PayableDetail.rpt on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
+                "show \"Payable Aging\" tree=1 print=1 modal=1\n"
+                "open \\PayableComputation.rpt on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
+                "subreport Company on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
+                "subreport Classification on REPORTS [02/01/2012|02/29/2012]\n"
+                "show \"Payable Aging\" tree=0 print=1 modal=1"));
 }
 
 void BatchWindowsTest::afterEomOrderAndBoxEight() {
@@ -412,7 +413,10 @@ void BatchWindowsTest::afterEomOrderAndBoxEight() {
     QCOMPARE(summary.subreportName, QString("Summary"));
     QCOMPARE(summary.databaseName, QString("Reports"));
     QCOMPARE(text(summary.parameterValues),
-             QString("02/01/2012|02/29/2012|12 Harbour Road|Harbour General"));
+             QString("02/01/2012|02/29/2012|A|12 Harbour Road|Harbour General"));
+    // The ledger reports read the receivables ledger, the address after it.
+    for (const auto& o : reports.opened.mid(13, 3))
+        QCOMPARE(text(o.parameterValues), QString("02/01/2012|02/29/2012|A|12 Harbour Road"));
     for (const auto& s : reports.shown)
         QVERIFY(!s.modal && !s.directPrint);
 }

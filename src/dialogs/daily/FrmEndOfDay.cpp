@@ -13,9 +13,11 @@ using BatchRun = BatchWindow::BatchRun;
 
 enum class Title { Plain, Colon, Blank }; // what joins the date to the title
 
+enum class Values { Date, DateAddress, DateAllPatientsAddress };
+
 struct TemplateRow {
     QString templateName;
-    bool withAddress;
+    Values values;
     QString title;
     Title dated;
     bool groupTree;
@@ -26,7 +28,11 @@ std::function<void(const BatchRun&)> templateRun(const TemplateRow& row) {
     return [row](const BatchRun& run) {
         const QString date = usDate(run.picked);
         QVariantList values{date};
-        if (row.withAddress)
+        // The audit trails take the patient type second: the batch covers
+        // them all.
+        if (row.values == Values::DateAllPatientsAddress)
+            values << QStringLiteral("A");
+        if (row.values != Values::Date)
             values << session().CompanyAddress;
         OpenReport(session().ReportsFolder + row.templateName, QStringLiteral("Reports"), values);
         const QString title = row.dated == Title::Colon   ? row.title + QStringLiteral(": ") + date
@@ -82,7 +88,7 @@ BatchWindow::Design endOfDayDesign() {
          [](const BatchRun& run) {
              RunDailySummary(DailySummaryKind::Services, usDate(run.picked), false);
          }},
-        {2, templateRun({"\\DailyAdmissionLogbook.rpt", false, "Daily Admission Logbook",
+        {2, templateRun({"\\DailyAdmissionLogbook.rpt", Values::Date, "Daily Admission Logbook",
                          Title::Plain, false})},
         {3,
          [](const BatchRun& run) {
@@ -97,17 +103,17 @@ BatchWindow::Design endOfDayDesign() {
         {4, logbookRun(DepartmentCode::Laboratory, "Daily Laboratory Examination Logbook")},
         {5, logbookRun(DepartmentCode::XRay, "Daily X-Ray Examination Logbook")},
         {6, logbookRun(DepartmentCode::Ultrasound, "Daily Ultrasound Examination Logbook")},
-        {7, templateRun({"\\DailyAuditTrail.rpt", true, "Daily Audit Trail - Detailed",
-                         Title::Plain, true})},
-        {11, templateRun({"\\DailyAuditSummaryByAR.rpt", true, "Daily Audit Trail - Summary by AR",
-                          Title::Plain, false})},
-        {12, templateRun({"\\DailyAuditSummaryByGL.rpt", true, "Daily Audit Trail - Summary by GL",
-                          Title::Plain, false})},
+        {7, templateRun({"\\DailyAuditTrail.rpt", Values::DateAllPatientsAddress,
+                         "Daily Audit Trail - Detailed", Title::Plain, true})},
+        {11, templateRun({"\\DailyAuditSummaryByAR.rpt", Values::DateAllPatientsAddress,
+                          "Daily Audit Trail - Summary by AR", Title::Plain, false})},
+        {12, templateRun({"\\DailyAuditSummaryByGL.rpt", Values::DateAllPatientsAddress,
+                          "Daily Audit Trail - Summary by GL", Title::Plain, false})},
         {9, logbookRun(DepartmentCode::CtScan, "Daily CT Scan Examination Logbook")},
-        {10, templateRun({"\\rptDailyDischarges_Demography.rpt", true,
+        {10, templateRun({"\\rptDailyDischarges_Demography.rpt", Values::DateAddress,
                           "Daily Discharges - Demography", Title::Colon, false})},
-        {8, templateRun(
-                {"\\DailyAdjustment.rpt", true, "Daily Adjustment Report", Title::Blank, false})},
+        {8, templateRun({"\\DailyAdjustment.rpt", Values::DateAddress, "Daily Adjustment Report",
+                         Title::Blank, false})},
     };
     return design;
 }

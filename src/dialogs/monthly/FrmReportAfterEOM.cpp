@@ -40,12 +40,15 @@ std::function<void(const BatchRun&)> ledgerRun(const LedgerRow& row) {
     return [row](const BatchRun& run) {
         const MonthRangeTexts month = MonthRange(run.picked);
         const QString reports = QStringLiteral("Reports");
+        // The ledger ("A", receivables) comes third, as in the monthly audit
+        // trail; without it the address would stand in the ledger's place.
+        const QString ledger = QStringLiteral("A");
         OpenReport(session().ReportsFolder + row.templateName, reports,
-                   {month.start, month.end, session().CompanyAddress});
+                   {month.start, month.end, ledger, session().CompanyAddress});
         if (row.summary)
             OpenSubreport(
                 QStringLiteral("Summary"), reports,
-                {month.start, month.end, session().CompanyAddress, session().CompanyName});
+                {month.start, month.end, ledger, session().CompanyAddress, session().CompanyName});
         ShowReport(row.groupTree, row.title, run.directPrint, false);
     };
 }

@@ -35,8 +35,10 @@ computationRun(const QString& procedure, const QString& templateName, const QStr
     return [=](const BatchRun& run) {
         const MonthRangeTexts month = MonthRange(run.picked);
         recompute(procedure, month);
+        // The same values as the month's single aging report: the template
+        // reads the period first.
         OpenReport(session().ReportsFolder + templateName, kReports,
-                   {session().CompanyAddress, month.end});
+                   {month.start, month.end, session().CompanyAddress});
         OpenSubreport(QStringLiteral("Company"), kReports,
                       {month.start, month.end, session().CompanyAddress});
         OpenSubreport(QStringLiteral("Classification"), kReports, {month.start, month.end});
