@@ -1,16 +1,24 @@
 #include "dialogs/ReportDialogs.h"
 
+#include "dialogs/daily/FrmAuditTrail.h"
+#include "dialogs/daily/FrmEndOfDay.h"
+#include "dialogs/daily/FrmReportDate.h"
 #include "dialogs/daily/FrmReportDateClinical.h"
+#include "dialogs/daily/FrmReportDateOthers.h"
+#include "dialogs/monthly/FrmReportAfterEOM.h"
+#include "dialogs/monthly/FrmReportBeforeEOM.h"
 #include "dialogs/monthly/FrmReportMonth.h"
 #include "dialogs/monthly/FrmReportMonthBefore.h"
 #include "dialogs/monthly/FrmReportYear.h"
+#include "dialogs/monthly/FrmReportYearEnd.h"
+#include "platform/Error.h"
 #include "shell/Dispatcher.h"
+#include "shell/MdiReportForm.h"
 
 namespace pelmar {
 namespace {
 
-template <class Dialog> void showDialog(const std::optional<QString>& reportType)
-{
+template <class Dialog> void showDialog(const std::optional<QString>& reportType) {
     ReportDialog::open<Dialog>(reportType);
 }
 
@@ -22,18 +30,39 @@ struct DialogEntry {
 // The dialogs by the names the menu uses.
 const DialogEntry kDialogs[] = {
     {"frmReportDateClinical", &showDialog<FrmReportDateClinical>},
+    {"frmReportDateOthers", &showDialog<FrmReportDateOthers>},
+    {"frmReportDate", &showDialog<FrmReportDate>},
+    {"frmAuditTrail", &showDialog<FrmAuditTrail>},
+    {"frmAuditTrailMonthly", &showDialog<FrmAuditTrailMonthly>},
     {"frmReportMonth", &showDialog<FrmReportMonth>},
     {"frmReportMonthBefore", &showDialog<FrmReportMonthBefore>},
     {"frmReportYearClinical", &showDialog<FrmReportYearClinical>},
     {"frmReportYearOthers", &showDialog<FrmReportYearOthers>},
 };
 
+// The batch windows open from the main window's toolbar; a failed load is
+// shown there and the program goes on.
+template <class Window> MdiReportForm::WindowOpener batchOpener() {
+    return [](QWidget* mainWindow) {
+        try {
+            ReportDialog::open<Window>();
+        } catch (const Error& error) {
+            ReportDialog::showFailure(mainWindow, error.description());
+        } catch (const std::exception& error) {
+            ReportDialog::showFailure(mainWindow, QString::fromUtf8(error.what()));
+        }
+    };
+}
+
 } // namespace
 
-void registerReportDialogs()
-{
+void registerReportDialogs() {
     for (const DialogEntry& dialog : kDialogs)
         setDialogOpener(QString::fromLatin1(dialog.name), dialog.show);
+    MdiReportForm::setWindowOpener(QStringLiteral("EndOfDay"), batchOpener<FrmEndOfDay>());
+    MdiReportForm::setWindowOpener(QStringLiteral("BeforeEOM"), batchOpener<FrmReportBeforeEOM>());
+    MdiReportForm::setWindowOpener(QStringLiteral("AfterEOM"), batchOpener<FrmReportAfterEOM>());
+    MdiReportForm::setWindowOpener(QStringLiteral("EndOfYear"), batchOpener<FrmReportYearEnd>());
 }
 
 } // namespace pelmar
