@@ -72,6 +72,17 @@ const QList<TemplateCase>& cases() {
          {"Sorted by Name, as of 03/14/2012", "A-0002 O'BRIEN, MARY", "A-0003 REYES, ANA",
           "A-0001 SMITH, JOHN", "Grand Total 53,870.00 0.00 0.00 53,870.00"},
          {"A-0005"}},
+        // Nobody is in on 02/26/2012: the report still carries its zero totals.
+        {"account status of an empty hospital",
+         {},
+         {},
+         "PatientsAccountStatusReportByBalance.rpt",
+         "BILLING",
+         {kAddress, "02/26/2012"},
+         {},
+         {"Sorted by Balance, as of 02/26/2012", "Grand Total 0.00 0.00 0.00 0.00",
+          "Patients in the hospital: 0"},
+         {"A-000"}},
         // On 03/01/2012 A-0005 (charged from 02/27) and A-0003 (admitted that day).
         {"account status by account limit",
          {},
@@ -112,9 +123,9 @@ const QList<TemplateCase>& cases() {
          {"Aging Analysis by Class - Detailed", "For the period 03/01/2012 to 03/31/2012",
           "All accounts at net; class 02", "02 Corporate Accounts",
           "C-001 ACME MINING CORPORATION, terms 30 days",
-          "B-0010 10/15/2011 11/14/2011 138 5,000.00 0.00 0.00 0.00 5,000.00 0.00 0.00 0.00 0.00 "
+          "B-0010 10/15/2011 138 5,000.00 0.00 0.00 0.00 5,000.00 0.00 0.00 0.00 0.00 "
           "0.00 5,000.00",
-          "B-0001 SMITH, JOHN 03/15/2012 04/14/2012 0 0.00 32,370.00 0.00 0.00 32,370.00 32,370.00",
+          "B-0001 SMITH, JOHN 03/15/2012 0 0.00 32,370.00 0.00 0.00 32,370.00 32,370.00",
           "Total C-001 ACME MINING CORPORATION, terms 30 days 5,000.00 32,370.00 0.00 0.00 "
           "37,370.00 32,370.00",
           "C-002 O'NEIL TRADING", "B-0007 O'BRIEN, MARY",
@@ -342,7 +353,12 @@ private slots:
     void rendersFixtureFigures() {
         QFETCH(int, index);
         const TemplateCase& c = cases()[index];
-        const QString text = render(c, dir_.filePath(QStringLiteral("case%1.pdf").arg(index)));
+        QString text;
+        try {
+            text = render(c, dir_.filePath(QStringLiteral("case%1.pdf").arg(index)));
+        } catch (const Error& e) {
+            QFAIL(qPrintable(e.description()));
+        }
         // pdftotext spaces the figures of a division as it likes ("2 / 5" or "2/5").
         static const QRegularExpression slash(QStringLiteral("\\s*/\\s*"));
         const auto fold = [](QString s) {
