@@ -121,12 +121,11 @@ const QList<TemplateCase>& cases() {
          kMarchValues,
          {},
          {"Aging Analysis by Class - Detailed", "For the period 03/01/2012 to 03/31/2012",
-          "All accounts at net; class 02", "02 Corporate Accounts",
-          "C-001 ACME MINING CORPORATION, terms 30 days",
+          "All accounts at net; class 02", "02 Corporate Accounts", "C-001 ACME MINING CORPORATION",
           "B-0010 10/15/2011 138 5,000.00 0.00 0.00 0.00 5,000.00 0.00 0.00 0.00 0.00 "
           "0.00 5,000.00",
           "B-0001 SMITH, JOHN 03/15/2012 0 0.00 32,370.00 0.00 0.00 32,370.00 32,370.00",
-          "Total C-001 ACME MINING CORPORATION, terms 30 days 5,000.00 32,370.00 0.00 0.00 "
+          "Total C-001 ACME MINING CORPORATION 5,000.00 32,370.00 0.00 0.00 "
           "37,370.00 32,370.00",
           "C-002 O'NEIL TRADING", "B-0007 O'BRIEN, MARY",
           "Total 02 Corporate Accounts 5,000.00 33,170.00 0.00 0.00 38,170.00 33,170.00 0.00 0.00 "
@@ -156,7 +155,9 @@ const QList<TemplateCase>& cases() {
          "Billing",
          kMarchValues,
          {},
-         {"Aging Analysis by Account", "All accounts at net; account C-001", "B-0010", "B-0001",
+         {"Aging Analysis by Account", "All accounts at net; account C-001",
+          "C-001 ACME MINING CORPORATION Corporate Accounts; terms 30 days Credit limit 100,000.00",
+          "B-0010", "B-0001",
           "Grand Total 5,000.00 32,370.00 0.00 0.00 37,370.00 32,370.00 0.00 0.00 0.00 0.00 "
           "5,000.00"},
          {"C-002", "B-0007"}},
