@@ -1,5 +1,6 @@
 #include "dialogs/DateEntryDialog.h"
 
+#include "platform/Hourglass.h"
 #include "startup/SessionContext.h"
 
 #include <QApplication>
@@ -10,16 +11,6 @@
 #include <QVBoxLayout>
 
 namespace pelmar {
-namespace {
-
-class Hourglass {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-};
-
-} // namespace
-
 DateEntryDialog::DateEntryDialog(const Design& design, QWidget* parent)
     : ReportDialog(parent)
     , design_(design)
