@@ -1,16 +1,21 @@
 #include "dialogs/ReportDialogs.h"
 
+#include "dialogs/billing/FrmAccountStatusReport.h"
+#include "dialogs/billing/FrmAging.h"
+#include "dialogs/billing/FrmAgingClass.h"
+#include "dialogs/billing/FrmReportPeriod.h"
 #include "dialogs/daily/FrmReportDateClinical.h"
 #include "dialogs/monthly/FrmReportMonth.h"
 #include "dialogs/monthly/FrmReportMonthBefore.h"
+#include "dialogs/monthly/FrmReportMonthMiscellaneous.h"
 #include "dialogs/monthly/FrmReportYear.h"
+#include "lookup/FrmMiscellaneous.h"
 #include "shell/Dispatcher.h"
 
 namespace pelmar {
 namespace {
 
-template <class Dialog> void showDialog(const std::optional<QString>& reportType)
-{
+template <class Dialog> void showDialog(const std::optional<QString>& reportType) {
     ReportDialog::open<Dialog>(reportType);
 }
 
@@ -26,12 +31,18 @@ const DialogEntry kDialogs[] = {
     {"frmReportMonthBefore", &showDialog<FrmReportMonthBefore>},
     {"frmReportYearClinical", &showDialog<FrmReportYearClinical>},
     {"frmReportYearOthers", &showDialog<FrmReportYearOthers>},
+    {"frmReportMonthMiscellaneous", &showDialog<FrmReportMonthMiscellaneous>},
+    {"frmAccountStatusReport", &showDialog<FrmAccountStatusReport>},
+    {"frmAging", &showDialog<FrmAging>},
+    {"frmAgingClass", &showDialog<FrmAgingClass>},
+    {"frmReportPeriod", &showDialog<FrmReportPeriod>},
+    {"frmReportPeriodOthers", &showDialog<FrmReportPeriodOthers>},
+    {"frmMiscellaneous", &showDialog<FrmMiscellaneous>},
 };
 
 } // namespace
 
-void registerReportDialogs()
-{
+void registerReportDialogs() {
     for (const DialogEntry& dialog : kDialogs)
         setDialogOpener(QString::fromLatin1(dialog.name), dialog.show);
 }
