@@ -21,6 +21,7 @@ CREATE OR REPLACE FUNCTION reports.aging_rows(
                    interest_income numeric)
     LANGUAGE plpgsql STABLE
     SET search_path = pg_catalog, billing, patient_data
+    SET work_mem = '64MB'
 AS $f$
 DECLARE
     -- Only the selections in use become conditions, and the statement is
@@ -39,10 +40,8 @@ BEGIN
                coalesce(sum(l.amount) FILTER (WHERE l.entry_date >= $1
                                                 AND l.kind IN ('DISCOUNT', 'ADJUSTMENT')), 0) AS adjusted,
                sum(l.amount) AS balance
-          FROM billing.ar_ledger l
-          JOIN billing.bills b ON b.bill_id = l.bill_id
-          JOIN billing.accounts a ON a.account_id = b.account_id
-         WHERE l.entry_date <= $2 AND b.bill_date <= $2 %s
+          FROM billing.ar_ledger l %s
+         WHERE l.entry_date <= $2 %s
          GROUP BY l.bill_id
         HAVING sum(l.amount) <> 0
     ), bal AS (
@@ -75,7 +74,10 @@ BEGIN
       LEFT JOIN patient_data.patients p ON p.patient_id = b.patient_id
      WHERE $3 = 'A'
         OR ($3 = 'P' AND b.account_balance > 0)
-        OR ($3 = 'N' AND b.account_balance < 0)$q$, cond)
+        OR ($3 = 'N' AND b.account_balance < 0)$q$,
+        CASE WHEN cond <> '' THEN 'JOIN billing.bills b ON b.bill_id = l.bill_id
+                                  JOIN billing.accounts a ON a.account_id = b.account_id' ELSE '' END,
+        cond)
     USING p_start, p_end, p_kind, p_class, p_account, p_from, p_to;
 END
 $f$;

@@ -10,14 +10,13 @@ CREATE OR REPLACE FUNCTION reports.sp_rep_searchcompany(p_text text)
     LANGUAGE sql STABLE SECURITY DEFINER
     SET search_path = pg_catalog, reports, billing
 AS $$
+    WITH q AS (SELECT reports.like_pattern(p_text) AS part, upper(btrim(coalesce(p_text, ''))) AS whole)
     SELECT a.name, a.account_no
-      FROM billing.accounts a
+      FROM q, billing.accounts a
       JOIN billing.account_classes cl ON cl.class_code = a.class_code
      WHERE cl.account_kind IN ('COMPANY', 'INSURER', 'GOVERNMENT')
-       AND (upper(a.name) LIKE reports.like_pattern(p_text)
-            OR upper(a.account_no) LIKE reports.like_pattern(p_text))
-     ORDER BY upper(a.account_no) = upper(btrim(coalesce(p_text, ''))) DESC,
-              upper(a.name) LIKE ltrim(reports.like_pattern(p_text), '%') DESC,
+       AND (upper(a.name) LIKE q.part OR upper(a.account_no) LIKE q.part)
+     ORDER BY upper(a.account_no) = q.whole DESC, upper(a.name) LIKE ltrim(q.part, '%') DESC,
               upper(a.name), a.account_no
 $$;
 
@@ -27,13 +26,11 @@ CREATE OR REPLACE FUNCTION reports.sp_rep_searchclass(p_text text)
     LANGUAGE sql STABLE SECURITY DEFINER
     SET search_path = pg_catalog, reports, billing
 AS $$
+    WITH q AS (SELECT reports.like_pattern(p_text) AS part, upper(btrim(coalesce(p_text, ''))) AS whole)
     SELECT c.name, c.class_code
-      FROM billing.account_classes c
-     WHERE upper(c.name) LIKE reports.like_pattern(p_text)
-        OR upper(c.class_code) LIKE reports.like_pattern(p_text)
-     ORDER BY upper(c.class_code) = upper(btrim(coalesce(p_text, ''))) DESC,
-              upper(c.name) LIKE ltrim(reports.like_pattern(p_text), '%') DESC,
-              c.class_code
+      FROM q, billing.account_classes c
+     WHERE upper(c.name) LIKE q.part OR upper(c.class_code) LIKE q.part
+     ORDER BY upper(c.class_code) = q.whole DESC, upper(c.name) LIKE ltrim(q.part, '%') DESC, c.class_code
 $$;
 
 -- Accounting periods; the code is the period number.
@@ -42,13 +39,11 @@ CREATE OR REPLACE FUNCTION reports.sp_rep_searchperiod(p_text text)
     LANGUAGE sql STABLE SECURITY DEFINER
     SET search_path = pg_catalog, reports, billing
 AS $$
+    WITH q AS (SELECT reports.like_pattern(p_text) AS part, upper(btrim(coalesce(p_text, ''))) AS whole)
     SELECT p.name, p.period_no::text
-      FROM billing.accounting_periods p
-     WHERE upper(p.name) LIKE reports.like_pattern(p_text)
-        OR p.period_no::text LIKE reports.like_pattern(p_text)
-     ORDER BY p.period_no::text = btrim(coalesce(p_text, '')) DESC,
-              upper(p.name) LIKE ltrim(reports.like_pattern(p_text), '%') DESC,
-              p.start_date DESC
+      FROM q, billing.accounting_periods p
+     WHERE upper(p.name) LIKE q.part OR p.period_no::text LIKE q.part
+     ORDER BY p.period_no::text = q.whole DESC, upper(p.name) LIKE ltrim(q.part, '%') DESC, p.start_date DESC
 $$;
 
 -- Miscellaneous revenue codes.  The first argument is the list's mode; the
@@ -58,14 +53,12 @@ CREATE OR REPLACE FUNCTION reports.sp_rep_searchmiscellaneousrevenue(p_mode text
     LANGUAGE sql STABLE SECURITY DEFINER
     SET search_path = pg_catalog, reports
 AS $$
+    WITH q AS (SELECT reports.like_pattern(p_text) AS part, upper(btrim(coalesce(p_text, ''))) AS whole)
     SELECT m.description, m.code
-      FROM reports.tbmiscellaneousrevenue m
-     WHERE upper(m.description) LIKE reports.like_pattern(p_text)
-        OR m.code LIKE reports.like_pattern(p_text)
-     ORDER BY m.code = upper(btrim(coalesce(p_text, ''))) DESC,
-              m.code LIKE ltrim(reports.like_pattern(p_text), '%') DESC,
-              upper(m.description) LIKE ltrim(reports.like_pattern(p_text), '%') DESC,
-              m.code
+      FROM q, reports.tbmiscellaneousrevenue m
+     WHERE upper(m.description) LIKE q.part OR m.code LIKE q.part
+     ORDER BY m.code = q.whole DESC, m.code LIKE ltrim(q.part, '%') DESC,
+              upper(m.description) LIKE ltrim(q.part, '%') DESC, m.code
 $$;
 
 -- Stores a miscellaneous revenue code with its description: adds the code

@@ -9,7 +9,7 @@ PACKAGES=(
     qt6-base-dev libqt6sql6-psql libgl-dev
     libgsf-1-dev libxlsxwriter-dev
     postgresql postgresql-client
-    xvfb xauth poppler-utils python3-xlrd
+    xvfb xauth poppler-utils python3-xlrd python3-reportlab
     fonts-liberation2 fonts-dejavu-core
 )
 

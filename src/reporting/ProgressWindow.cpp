@@ -277,9 +277,23 @@ frmAnimate::frmAnimate()
 
 frmAnimate::~frmAnimate() = default;
 
+namespace {
+QString& clipFolder()
+{
+    static QString folder;
+    return folder;
+}
+} // namespace
+
 QString frmAnimate::clipPath()
 {
-    return nativePath(applicationFolder() + QStringLiteral("\\FileCopy.AVI"));
+    const QString folder = clipFolder().isEmpty() ? applicationFolder() : clipFolder();
+    return nativePath(folder + QStringLiteral("\\FileCopy.AVI"));
+}
+
+void frmAnimate::setClipFolder(const QString& folder)
+{
+    clipFolder() = folder;
 }
 
 frmAnimate* frmAnimate::load()

@@ -48,6 +48,8 @@ public:
     static frmAnimate* shared();
     // Where the clip is looked for: the application folder & "\FileCopy.AVI".
     static QString clipPath();
+    // Another folder to look in (tests); empty for the application folder.
+    static void setClipFolder(const QString& folder);
 
 private:
     frmAnimate();

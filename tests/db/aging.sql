@@ -6,6 +6,8 @@
 \getenv db PELMAR_TEST_DB
 \getenv user PELMAR_TEST_USER
 \getenv pass PELMAR_TEST_PASSWORD
+-- Runs that other tests committed as the same user would count below.
+DELETE FROM reports.tbrepaging WHERE computed_by = 'tester';
 BEGIN;
 SET ROLE tester;
 PREPARE rep2 AS SELECT * FROM reports.sp_billing_repagingrecompute($1, $2);

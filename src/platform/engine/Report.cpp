@@ -66,6 +66,8 @@ SqlConnection& connectionFor(const LogOnInfo& logOn, const QString& templatePath
     auto& slot = connections()[key];
     if (!slot) {
         auto conn = std::make_shared<SqlConnection>(settings);
+        // Like the session's statements, a report's query may take as long as it needs.
+        conn->setCommandTimeout(0);
         try {
             conn->open();
         } catch (const Error& e) {
