@@ -1,5 +1,9 @@
 #include "dialogs/ReportDialogs.h"
 
+#include "dialogs/billing/FrmAccountStatusReport.h"
+#include "dialogs/billing/FrmAging.h"
+#include "dialogs/billing/FrmAgingClass.h"
+#include "dialogs/billing/FrmReportPeriod.h"
 #include "dialogs/daily/FrmAuditTrail.h"
 #include "dialogs/daily/FrmEndOfDay.h"
 #include "dialogs/daily/FrmReportDate.h"
@@ -9,8 +13,10 @@
 #include "dialogs/monthly/FrmReportBeforeEOM.h"
 #include "dialogs/monthly/FrmReportMonth.h"
 #include "dialogs/monthly/FrmReportMonthBefore.h"
+#include "dialogs/monthly/FrmReportMonthMiscellaneous.h"
 #include "dialogs/monthly/FrmReportYear.h"
 #include "dialogs/monthly/FrmReportYearEnd.h"
+#include "lookup/FrmMiscellaneous.h"
 #include "platform/Error.h"
 #include "shell/Dispatcher.h"
 #include "shell/MdiReportForm.h"
@@ -38,6 +44,13 @@ const DialogEntry kDialogs[] = {
     {"frmReportMonthBefore", &showDialog<FrmReportMonthBefore>},
     {"frmReportYearClinical", &showDialog<FrmReportYearClinical>},
     {"frmReportYearOthers", &showDialog<FrmReportYearOthers>},
+    {"frmReportMonthMiscellaneous", &showDialog<FrmReportMonthMiscellaneous>},
+    {"frmAccountStatusReport", &showDialog<FrmAccountStatusReport>},
+    {"frmAging", &showDialog<FrmAging>},
+    {"frmAgingClass", &showDialog<FrmAgingClass>},
+    {"frmReportPeriod", &showDialog<FrmReportPeriod>},
+    {"frmReportPeriodOthers", &showDialog<FrmReportPeriodOthers>},
+    {"frmMiscellaneous", &showDialog<FrmMiscellaneous>},
 };
 
 // The batch windows open from the main window's toolbar; a failed load is
