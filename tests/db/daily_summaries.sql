@@ -2,6 +2,11 @@
 -- totals, called as the program calls them: untyped text arguments, as the
 -- reports role.
 BEGIN;
+-- Runs that other tests committed would count below.
+DELETE FROM reports.tbrepdailydischarges;
+DELETE FROM reports.tbrepdailydischargesdept;
+DELETE FROM reports.tbrepdailyservices;
+DELETE FROM reports.tbrepdailyservicesdept;
 SET ROLE tester;
 
 PREPARE dump_dis AS SELECT * FROM reports.sp_rep_dumpdailysummaryofdischarges($1);

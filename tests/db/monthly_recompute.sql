@@ -2,6 +2,10 @@
 -- not disturb each other, re-runs that replace, the year-end rows, and
 -- refusals of bad arguments.
 BEGIN;
+-- Runs that other tests committed would show in the comparisons below.
+DELETE FROM reports.tbrepmonthly;
+DELETE FROM reports.tbrepmonthlydoctors;
+DELETE FROM reports.tbrepyearend;
 SET ROLE tester;
 PREPARE monthly AS SELECT * FROM reports.sp_rep_monthlyrecompute($1, $2, $3, $4);
 
