@@ -20,20 +20,20 @@
 #include <QMap>
 #include <QPrinter>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-
+#include <QTemporaryDir>
 #include <cstdio>
 #include <malloc.h>
 
 using namespace pelmar;
 
-static QString env(const char* name) { return qEnvironmentVariable(name); }
+static QString env(const char* name) {
+    return qEnvironmentVariable(name);
+}
 
-static long peakKb()
-{
+static long peakKb() {
     QFile f("/proc/self/status");
     if (!f.open(QIODevice::ReadOnly))
         return -1;
@@ -44,8 +44,7 @@ static long peakKb()
 }
 
 // The benchmark table holds exactly `rows` rows, about 40 departments.
-static void prepare(int rows)
-{
+static void prepare(int rows) {
     QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "bench-admin");
     db.setHostName(env("PELMAR_TEST_HOST"));
     db.setPort(env("PELMAR_TEST_PORT").toInt());
@@ -55,27 +54,31 @@ static void prepare(int rows)
     if (!db.open())
         qFatal("cannot reach the database: %s", qPrintable(db.lastError().text()));
     QSqlQuery q(db);
-    q.exec("CREATE TABLE IF NOT EXISTS reports.bench_charges (id int PRIMARY KEY, dept text, code text, "
+    q.exec("CREATE TABLE IF NOT EXISTS reports.bench_charges (id int PRIMARY KEY, dept text, code "
+           "text, "
            "patient text, service_date date, qty int, price numeric(12,2), amount numeric(12,2))");
     q.exec("GRANT SELECT ON reports.bench_charges TO pelmar_reports");
     q.exec("SELECT count(*) FROM reports.bench_charges");
     q.next();
     if (q.value(0).toInt() != rows) {
         q.exec("TRUNCATE reports.bench_charges");
-        const QString fill = QStringLiteral(
-            "INSERT INTO reports.bench_charges "
-            "SELECT g, 'D' || lpad((g % 40)::text, 2, '0'), 'C' || (1000 + g % 977), "
-            "'Patient ' || md5(g::text)::varchar(12), DATE '2012-01-01' + (g % 366), 1 + g % 5, "
-            "round((10 + (g % 997) * 1.37)::numeric, 2), round(((1 + g % 5) * (10 + (g % 997) * 1.37))::numeric, 2) "
-            "FROM generate_series(1, %1) g").arg(rows);
+        const QString fill =
+            QStringLiteral(
+                "INSERT INTO reports.bench_charges "
+                "SELECT g, 'D' || lpad((g % 40)::text, 2, '0'), 'C' || (1000 + g % 977), "
+                "'Patient ' || md5(g::text)::varchar(12), DATE '2012-01-01' + (g % 366), 1 + g % "
+                "5, "
+                "round((10 + (g % 997) * 1.37)::numeric, 2), round(((1 + g % 5) * (10 + (g % 997) "
+                "* 1.37))::numeric, 2) "
+                "FROM generate_series(1, %1) g")
+                .arg(rows);
         if (!q.exec(fill))
             qFatal("cannot fill the benchmark table: %s", qPrintable(q.lastError().text()));
         q.exec("ANALYZE reports.bench_charges");
     }
 }
 
-static QMap<QString, double> figures(const QString& line)
-{
+static QMap<QString, double> figures(const QString& line) {
     QMap<QString, double> out;
     for (const QString& kv : line.split(' ', Qt::SkipEmptyParts))
         if (kv.contains('='))
@@ -84,8 +87,7 @@ static QMap<QString, double> figures(const QString& line)
 }
 
 // Each row count in a process of its own, so each peak is its own.
-static int runAll(const char* self)
-{
+static int runAll(const char* self) {
     QTemporaryDir dir;
     const bool peer = QProcess::execute("/usr/bin/python3", {"-c", "import reportlab"}) == 0;
     for (int rows : {5000, 50000, 200000}) {
@@ -104,22 +106,22 @@ static int runAll(const char* self)
         }
         QProcess r;
         r.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        r.start("/usr/bin/python3", {QStringLiteral(PELMAR_BENCH_DIR "/peer_reportlab.py"), dir.filePath("rows.tsv"),
-                                     dir.filePath("peer.pdf")});
+        r.start("/usr/bin/python3", {QStringLiteral(PELMAR_BENCH_DIR "/peer_reportlab.py"),
+                                     dir.filePath("rows.tsv"), dir.filePath("peer.pdf")});
         r.waitForFinished(-1);
         const QString theirs = QString::fromUtf8(r.readAllStandardOutput()).trimmed();
         const auto o = figures(ours), t = figures(theirs);
         // Our PDF path is layout and writing; the peer's is its whole build.
         const double mine = o.value("layout") + o.value("pdf");
-        printf("  %s\n  PDF ours/peer = %.3f (%.1f times faster); peak memory ours/peer = %.2f\n", qPrintable(theirs),
-               mine / t.value("pdf"), t.value("pdf") / mine, o.value("peak_mb") / t.value("peak_mb"));
+        printf("  %s\n  PDF ours/peer = %.3f (%.1f times faster); peak memory ours/peer = %.2f\n",
+               qPrintable(theirs), mine / t.value("pdf"), t.value("pdf") / mine,
+               o.value("peak_mb") / t.value("peak_mb"));
         fflush(stdout);
     }
     return 0;
 }
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 3)
         return runAll(argv[0]);
@@ -127,8 +129,9 @@ int main(int argc, char** argv)
     const QString out = QString::fromLocal8Bit(argv[2]);
     prepare(rows);
     setLogOnSource([] {
-        return LogOnValues{env("PELMAR_TEST_HOST"), env("PELMAR_TEST_PORT").toInt(), env("PELMAR_TEST_DB"),
-                           env("PELMAR_TEST_USER"), env("PELMAR_TEST_PASSWORD")};
+        return LogOnValues{env("PELMAR_TEST_HOST"), env("PELMAR_TEST_PORT").toInt(),
+                           env("PELMAR_TEST_DB"), env("PELMAR_TEST_USER"),
+                           env("PELMAR_TEST_PASSWORD")};
     });
     session().CompanyName = "St. Brigid's Test Hospital";
     const QString templ = QStringLiteral(PELMAR_BENCH_DIR "/bench.rpt");
@@ -188,9 +191,11 @@ int main(int argc, char** argv)
     engine::printDocument(*doc, printer, 0, doc->pageCount());
     const double print = t.nsecsElapsed() / 1e9;
 
-    printf("rows=%d pages=%d open=%.3f first_page=%.3f viewer_all=%.3f layout=%.3f pdf=%.3f xls=%.3f xlsx=%.3f "
+    printf("rows=%d pages=%d open=%.3f first_page=%.3f viewer_all=%.3f layout=%.3f pdf=%.3f "
+           "xls=%.3f xlsx=%.3f "
            "print_pdf=%.3f peak_mb=%.1f\n",
-           rows, doc->pageCount(), open, first, viewerTotal, layout, pdf, xls, xlsx, print, peakKb() / 1024.0);
+           rows, doc->pageCount(), open, first, viewerTotal, layout, pdf, xls, xlsx, print,
+           peakKb() / 1024.0);
     // Rows for the peer, outside the timings.
     QFile csv(out + "/rows.tsv");
     if (csv.open(QIODevice::WriteOnly)) {
@@ -198,7 +203,8 @@ int main(int argc, char** argv)
         for (const QVariantList& r : *doc->data) {
             QStringList cells;
             for (const QVariant& v : r)
-                cells << (v.typeId() == QMetaType::QDate ? v.toDate().toString("MM/dd/yyyy") : v.toString());
+                cells << (v.typeId() == QMetaType::QDate ? v.toDate().toString("MM/dd/yyyy")
+                                                         : v.toString());
             b += cells.join('\t').toUtf8() + '\n';
         }
         csv.write(b);

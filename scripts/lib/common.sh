@@ -35,12 +35,16 @@ install_packages() {
 # Compiled objects are shared between checkouts of the project.
 export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=1
 
-# build_project DIR TYPE: configure once, then build.
+# build_project DIR TYPE [TARGET...]: configure once, then build (everything
+# when no target is named).
 build_project() {
     local dir=$1 type=$2
+    shift 2
     if [ ! -f "$dir/build.ninja" ]; then
         cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" \
             -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
     fi
-    cmake --build "$dir" -j "$(nproc)"
+    local targets=()
+    [ $# -gt 0 ] && targets=(--target "$@")
+    cmake --build "$dir" -j "$(nproc)" "${targets[@]}"
 }

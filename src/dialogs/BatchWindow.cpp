@@ -1,5 +1,6 @@
 #include "dialogs/BatchWindow.h"
 
+#include "platform/Hourglass.h"
 #include "shell/Twips.h"
 #include "startup/SessionContext.h"
 
@@ -14,12 +15,6 @@
 
 namespace pelmar {
 namespace {
-
-class Hourglass {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-};
 
 QPushButton* flatButton(const QString& caption, const QString& name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);

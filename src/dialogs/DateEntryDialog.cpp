@@ -1,5 +1,6 @@
 #include "dialogs/DateEntryDialog.h"
 
+#include "platform/Hourglass.h"
 #include "startup/SessionContext.h"
 
 #include <QApplication>
@@ -10,24 +11,13 @@
 #include <QVBoxLayout>
 
 namespace pelmar {
-namespace {
-
-class Hourglass {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-};
-
-} // namespace
-
 DateEntryDialog::DateEntryDialog(const Design& design, QWidget* parent)
     : ReportDialog(parent)
     , design_(design)
     , prompt_(new QLabel(design.prompt, this))
     , picker_(new QDateEdit(this))
     , ok_(new QPushButton(QStringLiteral("&OK"), this))
-    , cancel_(new QPushButton(QStringLiteral("&Cancel"), this))
-{
+    , cancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
     setWindowTitle(design.caption);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -66,8 +56,7 @@ DateEntryDialog::DateEntryDialog(const Design& design, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void DateEntryDialog::loadForm()
-{
+void DateEntryDialog::loadForm() {
     const QDate today = session().ServerDate.date();
     picker_->setMaximumDate(today);
     picker_->setDate(today);
@@ -76,13 +65,11 @@ void DateEntryDialog::loadForm()
         setWindowTitle(caption);
 }
 
-QDate DateEntryDialog::pickedDate() const
-{
+QDate DateEntryDialog::pickedDate() const {
     return picker_->date();
 }
 
-void DateEntryDialog::cmdOptions_Click(int index)
-{
+void DateEntryDialog::cmdOptions_Click(int index) {
     if (index == 0) {
         const bool ran = runHandler([this] {
             Hourglass hourglass;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <exception>
 
 namespace pelmar {
@@ -12,9 +11,7 @@ class Error : public std::exception {
 public:
     explicit Error(QString description)
         : description_(std::move(description))
-        , utf8_(description_.toUtf8())
-    {
-    }
+        , utf8_(description_.toUtf8()) {}
 
     const QString& description() const { return description_; }
     const char* what() const noexcept override { return utf8_.constData(); }

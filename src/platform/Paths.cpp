@@ -9,8 +9,7 @@ namespace {
 
 const QString kCommonDesktop = QStringLiteral("C:\\Documents and Settings\\All Users\\Desktop\\");
 
-QString desktopFolder()
-{
+QString desktopFolder() {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     if (dir.isEmpty())
         dir = QDir::homePath() + QStringLiteral("/Desktop");
@@ -20,13 +19,11 @@ QString desktopFolder()
 
 } // namespace
 
-QString applicationFolder()
-{
+QString applicationFolder() {
     return QCoreApplication::applicationDirPath();
 }
 
-QString nativePath(const QString& systemPath)
-{
+QString nativePath(const QString& systemPath) {
     QString path = systemPath;
     if (path.startsWith(kCommonDesktop, Qt::CaseInsensitive))
         path = desktopFolder() + QLatin1Char('/') + path.mid(kCommonDesktop.size());

@@ -1,6 +1,7 @@
 #include "reporting/DepartmentRuns.h"
 
 #include "platform/DateText.h"
+#include "platform/Hourglass.h"
 #include "platform/sql/SqlText.h"
 #include "platform/sql/StatementLayer.h"
 #include "reporting/ReportRoutines.h"
@@ -27,19 +28,6 @@ public:
 
 private:
     bool open_ = true;
-};
-
-class Hourglass {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { restore(); }
-    void restore() {
-        if (std::exchange(shown_, false))
-            QApplication::restoreOverrideCursor();
-    }
-
-private:
-    bool shown_ = true;
 };
 
 QString templatePath(const QString& name) {

@@ -6,11 +6,10 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPointer>
-#include <QScreen>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
-
 #include <cmath>
 #include <cstring>
 
@@ -18,30 +17,26 @@ namespace pelmar {
 
 namespace {
 
-quint32 le32(const char* p)
-{
-    return quint32(quint8(p[0])) | quint32(quint8(p[1])) << 8 | quint32(quint8(p[2])) << 16 | quint32(quint8(p[3])) << 24;
+quint32 le32(const char* p) {
+    return quint32(quint8(p[0])) | quint32(quint8(p[1])) << 8 | quint32(quint8(p[2])) << 16 |
+           quint32(quint8(p[3])) << 24;
 }
 
-quint16 le16(const char* p)
-{
+quint16 le16(const char* p) {
     return quint16(quint8(p[0]) | quint8(p[1]) << 8);
 }
 
-void put32(QByteArray& a, quint32 v)
-{
+void put32(QByteArray& a, quint32 v) {
     char b[4] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
     a.append(b, 4);
 }
 
-void put16(QByteArray& a, quint16 v)
-{
+void put16(QByteArray& a, quint16 v) {
     char b[2] = {char(v), char(v >> 8)};
     a.append(b, 2);
 }
 
-QByteArray chunk(const char* id, const QByteArray& body)
-{
+QByteArray chunk(const char* id, const QByteArray& body) {
     QByteArray c(id, 4);
     put32(c, quint32(body.size()));
     c += body;
@@ -50,8 +45,7 @@ QByteArray chunk(const char* id, const QByteArray& body)
     return c;
 }
 
-QByteArray list(const char* type, const QByteArray& body)
-{
+QByteArray list(const char* type, const QByteArray& body) {
     return chunk("LIST", QByteArray(type, 4) + body);
 }
 
@@ -59,8 +53,7 @@ QByteArray list(const char* type, const QByteArray& body)
 
 // ---------------------------------------------------------------- the clip
 
-void writeFileCopyClip(const QString& nativeFile)
-{
+void writeFileCopyClip(const QString& nativeFile) {
     const int w = 272, h = 60, frames = 16, stride = (w + 3) & ~3;
     // Palette: 0 window grey, 1 black, 2 folder yellow, 3 folder edge, 4 paper white, 5 text grey.
     const quint32 palette[6] = {0xC0C0C0, 0x000000, 0xF0C850, 0xA07818, 0xFFFFFF, 0x808080};
@@ -90,25 +83,46 @@ void writeFileCopyClip(const QString& nativeFile)
     }
     const quint32 frameBytes = quint32(stride * h);
     QByteArray avih;
-    put32(avih, 100000);            // microseconds per frame
+    put32(avih, 100000); // microseconds per frame
     put32(avih, frameBytes * 10);
     put32(avih, 0);
-    put32(avih, 0x10);              // has an index
+    put32(avih, 0x10); // has an index
     put32(avih, frames);
     put32(avih, 0);
     put32(avih, 1);
     put32(avih, frameBytes);
     put32(avih, w);
     put32(avih, h);
-    for (int i = 0; i < 4; ++i) put32(avih, 0);
+    for (int i = 0; i < 4; ++i)
+        put32(avih, 0);
     QByteArray strh("vidsDIB ", 8);
-    put32(strh, 0); put16(strh, 0); put16(strh, 0); put32(strh, 0);
-    put32(strh, 1); put32(strh, 10); put32(strh, 0); put32(strh, frames);
-    put32(strh, frameBytes); put32(strh, 0xFFFFFFFF); put32(strh, 0);
-    put16(strh, 0); put16(strh, 0); put16(strh, w); put16(strh, h);
+    put32(strh, 0);
+    put16(strh, 0);
+    put16(strh, 0);
+    put32(strh, 0);
+    put32(strh, 1);
+    put32(strh, 10);
+    put32(strh, 0);
+    put32(strh, frames);
+    put32(strh, frameBytes);
+    put32(strh, 0xFFFFFFFF);
+    put32(strh, 0);
+    put16(strh, 0);
+    put16(strh, 0);
+    put16(strh, w);
+    put16(strh, h);
     QByteArray strf;
-    put32(strf, 40); put32(strf, w); put32(strf, h); put16(strf, 1); put16(strf, 8);
-    put32(strf, 0); put32(strf, frameBytes); put32(strf, 2835); put32(strf, 2835); put32(strf, 6); put32(strf, 6);
+    put32(strf, 40);
+    put32(strf, w);
+    put32(strf, h);
+    put16(strf, 1);
+    put16(strf, 8);
+    put32(strf, 0);
+    put32(strf, frameBytes);
+    put32(strf, 2835);
+    put32(strf, 2835);
+    put32(strf, 6);
+    put32(strf, 6);
     for (quint32 c : palette) {
         strf += char(c & 0xFF);
         strf += char((c >> 8) & 0xFF);
@@ -123,19 +137,20 @@ void writeFileCopyClip(const QString& nativeFile)
         put32(idx, frameBytes);
         movi += chunk("00db", img);
     }
-    const QByteArray hdrl = list("hdrl", chunk("avih", avih) + list("strl", chunk("strh", strh) + chunk("strf", strf)));
+    const QByteArray hdrl =
+        list("hdrl", chunk("avih", avih) + list("strl", chunk("strh", strh) + chunk("strf", strf)));
     const QByteArray body = QByteArray("AVI ", 4) + hdrl + chunk("LIST", movi) + chunk("idx1", idx);
     QSaveFile file(nativeFile);
     if (!file.open(QIODevice::WriteOnly) || file.write(chunk("RIFF", body)) < 0 || !file.commit())
-        throw Error(QStringLiteral("The clip \"%1\" could not be written: %2.").arg(nativeFile, file.errorString()));
+        throw Error(QStringLiteral("The clip \"%1\" could not be written: %2.")
+                        .arg(nativeFile, file.errorString()));
 }
 
 // ---------------------------------------------------------------- the player
 
 AnimationControl::AnimationControl(QWidget* parent)
     : QWidget(parent)
-    , timer_(new QTimer(this))
-{
+    , timer_(new QTimer(this)) {
     setAccessibleName(QStringLiteral("Animation"));
     connect(timer_, &QTimer::timeout, this, [this] {
         if (frames_.isEmpty())
@@ -145,16 +160,19 @@ AnimationControl::AnimationControl(QWidget* parent)
     });
 }
 
-void AnimationControl::Open(const QString& nativeFile)
-{
+void AnimationControl::Open(const QString& nativeFile) {
     QFile file(nativeFile);
     if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("The animation clip \"%1\" could not be opened: %2. Reinstall the program so the "
-                                   "clip is next to it.").arg(nativeFile, file.errorString()));
+        throw Error(
+            QStringLiteral(
+                "The animation clip \"%1\" could not be opened: %2. Reinstall the program so the "
+                "clip is next to it.")
+                .arg(nativeFile, file.errorString()));
     const QByteArray clip = file.readAll();
     auto bad = [&](const char* why) {
-        return Error(QStringLiteral("The animation clip \"%1\" is not a clip the program can play: %2.")
-                         .arg(nativeFile, QLatin1String(why)));
+        return Error(
+            QStringLiteral("The animation clip \"%1\" is not a clip the program can play: %2.")
+                .arg(nativeFile, QLatin1String(why)));
     };
     if (clip.size() < 12 || !clip.startsWith("RIFF") || clip.mid(8, 4) != "AVI ")
         throw bad("it is not an AVI file");
@@ -183,7 +201,8 @@ void AnimationControl::Open(const QString& nativeFile)
                 compression = le32(h + 16);
                 quint32 used = le32(h + 32);
                 if (bits == 8) {
-                    if (used == 0) used = 256;
+                    if (used == 0)
+                        used = 256;
                     for (quint32 i = 0; i < used && 40 + i * 4 + 3 < size; ++i) {
                         const char* c = h + 40 + i * 4;
                         colors << qRgb(quint8(c[2]), quint8(c[1]), quint8(c[0]));
@@ -200,7 +219,8 @@ void AnimationControl::Open(const QString& nativeFile)
                 if (bits == 8)
                     img.setColorTable(colors);
                 for (int y = 0; y < h; ++y) {
-                    const char* src = clip.constData() + body + qsizetype(height > 0 ? h - 1 - y : y) * stride;
+                    const char* src =
+                        clip.constData() + body + qsizetype(height > 0 ? h - 1 - y : y) * stride;
                     uchar* dst = img.scanLine(y);
                     if (bits == 8) {
                         std::memcpy(dst, src, size_t(width));
@@ -228,24 +248,20 @@ void AnimationControl::Open(const QString& nativeFile)
         Play();
 }
 
-void AnimationControl::Play()
-{
+void AnimationControl::Play() {
     if (!frames_.isEmpty())
         timer_->start(interval_);
 }
 
-void AnimationControl::Stop()
-{
+void AnimationControl::Stop() {
     timer_->stop();
 }
 
-bool AnimationControl::isPlaying() const
-{
+bool AnimationControl::isPlaying() const {
     return timer_->isActive();
 }
 
-void AnimationControl::paintEvent(QPaintEvent*)
-{
+void AnimationControl::paintEvent(QPaintEvent*) {
     if (frames_.isEmpty())
         return;
     QPainter p(this);
@@ -260,8 +276,8 @@ QPointer<frmAnimate> sharedWindow;
 }
 
 frmAnimate::frmAnimate()
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
-{
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("Generating report..."));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
     QFont f = font();
@@ -278,26 +294,22 @@ frmAnimate::frmAnimate()
 frmAnimate::~frmAnimate() = default;
 
 namespace {
-QString& clipFolder()
-{
+QString& clipFolder() {
     static QString folder;
     return folder;
 }
 } // namespace
 
-QString frmAnimate::clipPath()
-{
+QString frmAnimate::clipPath() {
     const QString folder = clipFolder().isEmpty() ? applicationFolder() : clipFolder();
     return nativePath(folder + QStringLiteral("\\FileCopy.AVI"));
 }
 
-void frmAnimate::setClipFolder(const QString& folder)
-{
+void frmAnimate::setClipFolder(const QString& folder) {
     clipFolder() = folder;
 }
 
-frmAnimate* frmAnimate::load()
-{
+frmAnimate* frmAnimate::load() {
     auto* w = new frmAnimate;
     w->Animation->AutoPlay = false;
     try {
@@ -311,8 +323,7 @@ frmAnimate* frmAnimate::load()
     return w;
 }
 
-void frmAnimate::openShared()
-{
+void frmAnimate::openShared() {
     if (!sharedWindow)
         sharedWindow = load();
     sharedWindow->Animation->AutoPlay = false;
@@ -321,16 +332,14 @@ void frmAnimate::openShared()
     sharedWindow->Animation->Play();
 }
 
-void frmAnimate::closeShared()
-{
+void frmAnimate::closeShared() {
     if (!sharedWindow)
         return;
     sharedWindow->Animation->Stop();
     delete sharedWindow.data();
 }
 
-frmAnimate* frmAnimate::shared()
-{
+frmAnimate* frmAnimate::shared() {
     return sharedWindow;
 }
 

@@ -4,8 +4,7 @@
 
 namespace pelmar {
 
-QPrinter& reportPrinter()
-{
+QPrinter& reportPrinter() {
     static QPrinter printer(QPrinter::HighResolution);
     return printer;
 }

@@ -14,14 +14,12 @@ namespace {
 
 ReportRoutines* replaced = nullptr;
 
-std::function<LogOnValues()>& logOnSource()
-{
+std::function<LogOnValues()>& logOnSource() {
     static std::function<LogOnValues()> source;
     return source;
 }
 
-QStringList texts(const QVariantList& values)
-{
+QStringList texts(const QVariantList& values) {
     QStringList out;
     for (const QVariant& v : values)
         out << v.toString();
@@ -29,15 +27,16 @@ QStringList texts(const QVariantList& values)
 }
 
 // Points every table at databaseName, keeping its owner and table, and logs it on.
-void bindTables(engine::Report& report, const QString& databaseName)
-{
+void bindTables(engine::Report& report, const QString& databaseName) {
     for (engine::DatabaseTable* t : report.GetDatabaseTables()) {
         const QString loc = t->GetLocation();
         const int p = int(loc.indexOf('.'));
         if (p < 0)
-            throw Error(QStringLiteral("Invalid argument: the table \"%1\" of the report \"%2\" has the location "
-                                       "\"%3\", which holds no \".\" to separate its database. Correct the template.")
-                            .arg(t->name(), report.templatePath(), loc));
+            throw Error(
+                QStringLiteral(
+                    "Invalid argument: the table \"%1\" of the report \"%2\" has the location "
+                    "\"%3\", which holds no \".\" to separate its database. Correct the template.")
+                    .arg(t->name(), report.templatePath(), loc));
         t->SetLocation(databaseName + loc.mid(p));
         // Read afresh for every table, as the user's values may change between tables.
         const LogOnValues logOn = currentLogOnValues();
@@ -47,8 +46,7 @@ void bindTables(engine::Report& report, const QString& databaseName)
     report.logOn();
 }
 
-void fillParameters(engine::Report& report, const QVariantList& values)
-{
+void fillParameters(engine::Report& report, const QVariantList& values) {
     const qsizetype n = values.size() - 1;
     if (n < 0)
         return;
@@ -63,60 +61,54 @@ void fillParameters(engine::Report& report, const QVariantList& values)
 
 } // namespace
 
-ReportRoutines& reportRoutines()
-{
+ReportRoutines& reportRoutines() {
     static EngineReportRoutines real;
     return replaced ? *replaced : real;
 }
 
-void setReportRoutines(ReportRoutines* routines)
-{
+void setReportRoutines(ReportRoutines* routines) {
     replaced = routines;
 }
 
-void OpenReport(const QString& templatePath, const QString& databaseName, const QVariantList& parameterValues)
-{
+void OpenReport(const QString& templatePath, const QString& databaseName,
+                const QVariantList& parameterValues) {
     reportRoutines().OpenReport(templatePath, databaseName, parameterValues);
 }
 
-void OpenSubreport(const QString& subreportName, const QString& databaseName, const QVariantList& parameterValues)
-{
+void OpenSubreport(const QString& subreportName, const QString& databaseName,
+                   const QVariantList& parameterValues) {
     reportRoutines().OpenSubreport(subreportName, databaseName, parameterValues);
 }
 
-void ShowReport(bool showGroupTree, const QString& caption, bool directPrint, bool modal)
-{
+void ShowReport(bool showGroupTree, const QString& caption, bool directPrint, bool modal) {
     reportRoutines().ShowReport(showGroupTree, caption, directPrint, modal);
 }
 
-void OpenProgressWindow()
-{
+void OpenProgressWindow() {
     reportRoutines().OpenProgressWindow();
 }
 
-void CloseProgressWindow()
-{
+void CloseProgressWindow() {
     reportRoutines().CloseProgressWindow();
 }
 
-void setLogOnSource(std::function<LogOnValues()> source)
-{
+void setLogOnSource(std::function<LogOnValues()> source) {
     logOnSource() = std::move(source);
 }
 
-LogOnValues currentLogOnValues()
-{
+LogOnValues currentLogOnValues() {
     if (logOnSource())
         return logOnSource()();
     const UserSession* user = session().CurrentUser;
     if (!user)
-        throw Error(QStringLiteral("No user is signed in, so the report cannot log on to the server. Sign in again."));
-    return {user->serverName(), user->port(), user->databaseName(), user->userId(), user->serverPassword()};
+        throw Error(QStringLiteral(
+            "No user is signed in, so the report cannot log on to the server. Sign in again."));
+    return {user->serverName(), user->port(), user->databaseName(), user->userId(),
+            user->serverPassword()};
 }
 
 void EngineReportRoutines::OpenReport(const QString& templatePath, const QString& databaseName,
-                                      const QVariantList& parameterValues)
-{
+                                      const QVariantList& parameterValues) {
     session().CurrentReport.reset();
     {
         engine::Application application;
@@ -130,12 +122,13 @@ void EngineReportRoutines::OpenReport(const QString& templatePath, const QString
 }
 
 void EngineReportRoutines::OpenSubreport(const QString& subreportName, const QString& databaseName,
-                                         const QVariantList& parameterValues)
-{
+                                         const QVariantList& parameterValues) {
     const auto main = session().CurrentReport;
     if (!main)
-        throw Error(QStringLiteral("The subreport \"%1\" cannot be opened: no report is open. Open its report first.")
-                        .arg(subreportName));
+        throw Error(
+            QStringLiteral(
+                "The subreport \"%1\" cannot be opened: no report is open. Open its report first.")
+                .arg(subreportName));
     engine::Report* sub = main->GetSubreport(subreportName);
     main->SetCompanyName(session().CompanyName);
     bindTables(*sub, databaseName);
@@ -144,8 +137,8 @@ void EngineReportRoutines::OpenSubreport(const QString& subreportName, const QSt
            QStringLiteral("subreport %1").arg(subreportName));
 }
 
-void EngineReportRoutines::ShowReport(bool showGroupTree, const QString& caption, bool directPrint, bool modal)
-{
+void EngineReportRoutines::ShowReport(bool showGroupTree, const QString& caption, bool directPrint,
+                                      bool modal) {
     if (directPrint) {
         const auto report = session().CurrentReport;
         if (!report)
@@ -154,7 +147,8 @@ void EngineReportRoutines::ShowReport(bool showGroupTree, const QString& caption
         session().CurrentReport.reset();
         return;
     }
-    const QString templatePath = session().CurrentReport ? session().CurrentReport->templatePath() : QString();
+    const QString templatePath =
+        session().CurrentReport ? session().CurrentReport->templatePath() : QString();
     if (modal) {
         frmReportViewervbModal window;
         window.ShowGroupTree = showGroupTree;
@@ -184,13 +178,11 @@ void EngineReportRoutines::ShowReport(bool showGroupTree, const QString& caption
     }
 }
 
-void EngineReportRoutines::OpenProgressWindow()
-{
+void EngineReportRoutines::OpenProgressWindow() {
     frmAnimate::openShared();
 }
 
-void EngineReportRoutines::CloseProgressWindow()
-{
+void EngineReportRoutines::CloseProgressWindow() {
     frmAnimate::closeShared();
 }
 

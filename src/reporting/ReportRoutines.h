@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QVariantList>
-
 #include <functional>
 
 namespace pelmar {
@@ -16,7 +15,8 @@ public:
                             const QVariantList& parameterValues) = 0;
     virtual void OpenSubreport(const QString& subreportName, const QString& databaseName,
                                const QVariantList& parameterValues) = 0;
-    virtual void ShowReport(bool showGroupTree, const QString& caption, bool directPrint, bool modal) = 0;
+    virtual void ShowReport(bool showGroupTree, const QString& caption, bool directPrint,
+                            bool modal) = 0;
     virtual void OpenProgressWindow() = 0;
     virtual void CloseProgressWindow() = 0;
 };
@@ -28,9 +28,11 @@ void setReportRoutines(ReportRoutines* routines);
 // Opens a template (ReportsFolder & "\Name.rpt"), points every table at
 // databaseName with the signed-in user's log-on and gives the parameter
 // fields their values by position.  The report becomes CurrentReport.
-void OpenReport(const QString& templatePath, const QString& databaseName, const QVariantList& parameterValues);
+void OpenReport(const QString& templatePath, const QString& databaseName,
+                const QVariantList& parameterValues);
 // Binds the named subreport of CurrentReport in place.
-void OpenSubreport(const QString& subreportName, const QString& databaseName, const QVariantList& parameterValues);
+void OpenSubreport(const QString& subreportName, const QString& databaseName,
+                   const QVariantList& parameterValues);
 // Prints CurrentReport, or shows it in a child or a modal viewer.
 void ShowReport(bool showGroupTree, const QString& caption, bool directPrint, bool modal);
 void OpenProgressWindow();
@@ -54,7 +56,8 @@ public:
                     const QVariantList& parameterValues) override;
     void OpenSubreport(const QString& subreportName, const QString& databaseName,
                        const QVariantList& parameterValues) override;
-    void ShowReport(bool showGroupTree, const QString& caption, bool directPrint, bool modal) override;
+    void ShowReport(bool showGroupTree, const QString& caption, bool directPrint,
+                    bool modal) override;
     void OpenProgressWindow() override;
     void CloseProgressWindow() override;
 };

@@ -12,8 +12,7 @@ namespace pelmar {
 namespace {
 
 // The viewer fills the window: top and left 0, the window's inner size.
-engine::ReportViewer* fillWith(QWidget* window)
-{
+engine::ReportViewer* fillWith(QWidget* window) {
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* viewer = new engine::ReportViewer(window);
@@ -21,8 +20,7 @@ engine::ReportViewer* fillWith(QWidget* window)
     return viewer;
 }
 
-void loadViewer(engine::ReportViewer* viewer, bool showGroupTree)
-{
+void loadViewer(engine::ReportViewer* viewer, bool showGroupTree) {
     viewer->SetReportSource(session().CurrentReport);
     viewer->SetViewerStartOption(1);
     viewer->SetGroupTreeShown(showGroupTree);
@@ -34,32 +32,30 @@ void loadViewer(engine::ReportViewer* viewer, bool showGroupTree)
 
 frmReportViewer::frmReportViewer(QWidget* parent)
     : QWidget(parent)
-    , viewer_(fillWith(this))
-{
+    , viewer_(fillWith(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    connect(viewer_, &engine::ReportViewer::ExportRequested, this, &frmReportViewer::onExportRequested);
+    connect(viewer_, &engine::ReportViewer::ExportRequested, this,
+            &frmReportViewer::onExportRequested);
 }
 
 frmReportViewer::~frmReportViewer() = default;
 
-void frmReportViewer::load()
-{
+void frmReportViewer::load() {
     loadViewer(viewer_, ShowGroupTree);
     viewer_->setWindowTitle(windowTitle());
 }
 
-std::shared_ptr<engine::Report> frmReportViewer::report() const
-{
+std::shared_ptr<engine::Report> frmReportViewer::report() const {
     return viewer_->reportSource();
 }
 
-void frmReportViewer::onExportRequested(bool* useDefault)
-{
+void frmReportViewer::onExportRequested(bool* useDefault) {
     *useDefault = false;
     // Each viewer exports the report it shows, even after CurrentReport has moved on.
     const auto report = viewer_->reportSource();
     if (!report) {
-        QMessageBox::information(this, windowTitle(), QStringLiteral("There is no report to export."));
+        QMessageBox::information(this, windowTitle(),
+                                 QStringLiteral("There is no report to export."));
         return;
     }
     try {
@@ -72,31 +68,26 @@ void frmReportViewer::onExportRequested(bool* useDefault)
 
 frmReportViewervbModal::frmReportViewervbModal(QWidget* parent)
     : QDialog(parent)
-    , viewer_(fillWith(this))
-{
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
-                   | Qt::WindowCloseButtonHint);
+    , viewer_(fillWith(this)) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
 }
 
-frmReportViewervbModal::~frmReportViewervbModal()
-{
+frmReportViewervbModal::~frmReportViewervbModal() {
     session().CurrentReport.reset();
 }
 
-void frmReportViewervbModal::load()
-{
+void frmReportViewervbModal::load() {
     loadViewer(viewer_, ShowGroupTree);
     viewer_->setWindowTitle(windowTitle());
 }
 
-void frmReportViewervbModal::showModal()
-{
+void frmReportViewervbModal::showModal() {
     setWindowState(Qt::WindowMaximized);
     exec();
 }
 
-void frmReportViewervbModal::done(int result)
-{
+void frmReportViewervbModal::done(int result) {
     session().CurrentReport.reset();
     QDialog::done(result);
 }

@@ -3,7 +3,6 @@
 
 #include <QDialog>
 #include <QWidget>
-
 #include <memory>
 
 namespace pelmar {
@@ -11,7 +10,7 @@ namespace pelmar {
 namespace engine {
 class Report;
 class ReportViewer;
-}
+} // namespace engine
 
 // A child window of the main window, maximized.  Its export button exports
 // the report it shows with the options the dialog preset on that report.

@@ -18,7 +18,6 @@ struct MenuEntry {
     const char* caption;    // the button's caption
     const char* dialog;     // the dialog's name, e.g. "frmReportMonth"
     const char* reportType; // the ReportType to set, or nullptr for none
-    ShowDialog show;        // nullptr while the dialog is not part of the program
 };
 
 // Every menu button, ordered by category and item.
@@ -26,8 +25,8 @@ std::span<const MenuEntry> menuEntries();
 // The entry of one button, or nullptr.
 const MenuEntry* findMenuEntry(int category, int item);
 
-// What shows the entry's dialog: an opener registered for its dialog name,
-// else the table's own; nullptr when the dialog does not exist yet.
+// What shows the entry's dialog: the opener registered for its dialog name;
+// nullptr when the dialog does not exist yet.
 ShowDialog dialogOpener(const MenuEntry& entry);
 bool menuItemAvailable(int category, int item);
 

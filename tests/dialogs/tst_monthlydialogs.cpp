@@ -1,7 +1,6 @@
 #include "RecordingReports.h"
 #include "RecordingStatements.h"
 #include "UiDriver.h"
-
 #include "dialogs/ReportDialogs.h"
 #include "dialogs/daily/FrmReportDateClinical.h"
 #include "dialogs/monthly/FrmReportMonth.h"
@@ -22,8 +21,7 @@ namespace {
 
 const QString kFolder = "/opt/pelmar\\REPORTS";
 
-DateEntryDialog* openDialog(int category, int item)
-{
+DateEntryDialog* openDialog(int category, int item) {
     OpenMenuItem(category, item);
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* d = qobject_cast<DateEntryDialog*>(w); d && d->isVisible())
@@ -33,8 +31,7 @@ DateEntryDialog* openDialog(int category, int item)
 }
 
 // What one OK produced, flattened for comparison.
-QString transcript(const RecordingStatements& db, const RecordingReports& reports)
-{
+QString transcript(const RecordingStatements& db, const RecordingReports& reports) {
     QStringList lines = db.statements;
     for (const auto& o : reports.opened) {
         QStringList values;
@@ -71,20 +68,17 @@ private slots:
     void failureIsShownAndTheDialogStays();
 };
 
-void MonthlyDialogsTest::initTestCase()
-{
+void MonthlyDialogsTest::initTestCase() {
     registerReportDialogs();
 }
 
-void MonthlyDialogsTest::init()
-{
+void MonthlyDialogsTest::init() {
     session().ReportsFolder = kFolder;
     session().CompanyAddress = "12 Harbour Road";
     session().ServerDate = QDateTime(QDate(2012, 3, 15), QTime(9, 30));
 }
 
-void MonthlyDialogsTest::menuRows_data()
-{
+void MonthlyDialogsTest::menuRows_data() {
     QTest::addColumn<int>("category");
     QTest::addColumn<int>("item");
     QTest::addColumn<QDate>("picked");
@@ -146,8 +140,7 @@ void MonthlyDialogsTest::menuRows_data()
            "show \"Year End Apparatus Report: Mar,2012\" tree=0 print=0 modal=0";
 }
 
-void MonthlyDialogsTest::menuRows()
-{
+void MonthlyDialogsTest::menuRows() {
     QFETCH(int, category);
     QFETCH(int, item);
     QFETCH(QDate, picked);
@@ -167,8 +160,7 @@ void MonthlyDialogsTest::menuRows()
 }
 
 // ReportType values the dialogs serve though no menu button sends them.
-void MonthlyDialogsTest::valuesNoMenuSends_data()
-{
+void MonthlyDialogsTest::valuesNoMenuSends_data() {
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("reportType");
     QTest::addColumn<QDate>("picked");
@@ -176,41 +168,51 @@ void MonthlyDialogsTest::valuesNoMenuSends_data()
     QTest::addColumn<QString>("expected");
     const QDate march15(2012, 3, 15);
     QTest::newRow("hemodialysis keeps the design caption")
-        << "month" << "9" << march15 << "Monthly Report"
+        << "month"
+        << "9" << march15 << "Monthly Report"
         << "Reports..sp_Rep_MonthlyREcompute '03/01/2012', '03/31/2012', 'DI', 'N'\n"
            "open \\rptMonthlyReport.rpt on REPORTS [03/01/2012|03/31/2012|DI|N|12 Harbour Road|"
            "Monthly Hemodialysis Summary Report|03/31/2012]\n"
            "show \"Monthly Hemodialysis Summary Report: Mar,2012\" tree=0 print=0 modal=0";
     QTest::newRow("aging detail, February 2012")
-        << "before" << "1" << QDate(2012, 2, 20) << "Aging - Detailed"
+        << "before"
+        << "1" << QDate(2012, 2, 20) << "Aging - Detailed"
         << "REPORTS..sp_BILLING_RepAgingRecompute '02/01/2012', '02/29/2012'\n"
            "open \\Aging.rpt on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
            "show \"Aging\" tree=1 print=0 modal=0";
     QTest::newRow("aging summary with its classification")
-        << "before" << "2" << march15 << "Aging - Summary"
+        << "before"
+        << "2" << march15 << "Aging - Summary"
         << "REPORTS..sp_BILLING_RepAgingRecompute '03/01/2012', '03/31/2012'\n"
            "open \\AgingComputation.rpt on REPORTS [03/01/2012|03/31/2012|12 Harbour Road]\n"
            "subreport Classification on REPORTS\n"
            "show \"Aging Analysis Report\" tree=1 print=0 modal=0";
     QTest::newRow("payable summary")
-        << "before" << "4" << march15 << "Payable - Summary"
+        << "before"
+        << "4" << march15 << "Payable - Summary"
         << "REPORTS..sp_BILLING_RepAgingPayableRecompute '03/01/2012', '03/31/2012'\n"
            "open \\PayableComputation.rpt on REPORTS [03/01/2012|03/31/2012|12 Harbour Road]\n"
            "subreport Classification on REPORTS\n"
            "show \"Payable Aging Analysis Report\" tree=1 print=0 modal=0";
     QTest::newRow("account status caption only")
-        << "before" << "0" << march15 << "Patients Account Status Report" << "";
-    QTest::newRow("audit trail caption only")
-        << "before" << "5" << march15 << "Monthly Audit Trail" << "";
-    QTest::newRow("unknown month value") << "month" << "10" << march15 << "Monthly Report" << "";
-    QTest::newRow("empty clinical value") << "clinical" << "" << march15 << "Report Date Entry"
+        << "before"
+        << "0" << march15 << "Patients Account Status Report"
+        << "";
+    QTest::newRow("audit trail caption only") << "before"
+                                              << "5" << march15 << "Monthly Audit Trail"
+                                              << "";
+    QTest::newRow("unknown month value") << "month"
+                                         << "10" << march15 << "Monthly Report"
+                                         << "";
+    QTest::newRow("empty clinical value") << "clinical"
+                                          << "" << march15 << "Report Date Entry"
                                           << "";
-    QTest::newRow("year others, other value") << "yearOthers" << "1" << march15 << "Report Year"
+    QTest::newRow("year others, other value") << "yearOthers"
+                                              << "1" << march15 << "Report Year"
                                               << "";
 }
 
-void MonthlyDialogsTest::valuesNoMenuSends()
-{
+void MonthlyDialogsTest::valuesNoMenuSends() {
     QFETCH(QString, dialog);
     QFETCH(QString, reportType);
     QFETCH(QDate, picked);
@@ -235,8 +237,7 @@ void MonthlyDialogsTest::valuesNoMenuSends()
     QTRY_VERIFY(!alive);
 }
 
-void MonthlyDialogsTest::pickerStopsAtTheServerDate()
-{
+void MonthlyDialogsTest::pickerStopsAtTheServerDate() {
     for (auto [category, item] : {std::pair{1, 0}, {3, 0}, {6, 0}}) {
         DateEntryDialog* d = openDialog(category, item);
         QCOMPARE(d->picker()->date(), QDate(2012, 3, 15));
@@ -247,8 +248,7 @@ void MonthlyDialogsTest::pickerStopsAtTheServerDate()
     }
 }
 
-void MonthlyDialogsTest::cancelRunsNothing()
-{
+void MonthlyDialogsTest::cancelRunsNothing() {
     RecordingStatements db;
     RecordingReports reports;
     DateEntryDialog* d = openDialog(2, 6);
@@ -263,8 +263,7 @@ void MonthlyDialogsTest::cancelRunsNothing()
     QVERIFY(reports.calls.isEmpty());
 }
 
-void MonthlyDialogsTest::failureIsShownAndTheDialogStays()
-{
+void MonthlyDialogsTest::failureIsShownAndTheDialogStays() {
     RecordingStatements db;
     RecordingReports reports;
     reports.failNext("OpenReport", "The template /x\\Aging.rpt does not exist.");

@@ -15,13 +15,11 @@
 
 namespace pelmar::test {
 
-inline QString engineTemplates()
-{
+inline QString engineTemplates() {
     return qEnvironmentVariable("PELMAR_SOURCE_DIR") + QStringLiteral("/tests/engine/templates");
 }
 
-inline void loadEngineFixture()
-{
+inline void loadEngineFixture() {
     const TestDatabase admin = TestDatabase::admin();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "engine-fixture");
@@ -61,37 +59,36 @@ COMMIT;
     QSqlDatabase::removeDatabase("engine-fixture");
 }
 
-inline void useTestLogOn(const QString& password = {})
-{
+inline void useTestLogOn(const QString& password = {}) {
     setLogOnSource([password] {
         const TestDatabase m = TestDatabase::member();
-        return LogOnValues{m.host, m.port, m.database, m.user, password.isEmpty() ? m.password : password};
+        return LogOnValues{m.host, m.port, m.database, m.user,
+                           password.isEmpty() ? m.password : password};
     });
 }
 
 // The text of a PDF as pdftotext reads it, layout kept.
-inline QString pdfText(const QString& file)
-{
+inline QString pdfText(const QString& file) {
     QProcess p;
     p.start("pdftotext", {"-layout", file, "-"});
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return QStringLiteral("<pdftotext failed: %1>").arg(QString::fromUtf8(p.readAllStandardError()));
+        return QStringLiteral("<pdftotext failed: %1>")
+            .arg(QString::fromUtf8(p.readAllStandardError()));
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // Runs python3 (Debian's, with xlrd) on a script; returns its output.
-inline QString python(const QString& script, const QStringList& args)
-{
+inline QString python(const QString& script, const QStringList& args) {
     QProcess p;
     p.start("/usr/bin/python3", QStringList{"-c", script} + args);
     if (!p.waitForFinished(120000) || p.exitCode() != 0)
-        return QStringLiteral("<python failed: %1>").arg(QString::fromUtf8(p.readAllStandardError()));
+        return QStringLiteral("<python failed: %1>")
+            .arg(QString::fromUtf8(p.readAllStandardError()));
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // Every sheet of an .xls as lines "sheet|row|type:value|type:value...".
-inline QStringList xlsRows(const QString& file)
-{
+inline QStringList xlsRows(const QString& file) {
     const QString script = QStringLiteral(R"PY(
 import sys, xlrd
 book = xlrd.open_workbook(sys.argv[1])

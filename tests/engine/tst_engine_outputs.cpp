@@ -3,7 +3,6 @@
 // group and grand totals; paging with "Page N of M"; long sheets.
 
 #include "EngineFixture.h"
-
 #include "platform/engine/Document.h"
 #include "platform/engine/Foundation.h"
 #include "platform/engine/Report.h"
@@ -20,18 +19,18 @@ class OutputsTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
 
-    std::shared_ptr<Report> openCharges(const QString& database = "Reports", const QString& note = "Checked by T. Ter")
-    {
+    std::shared_ptr<Report> openCharges(const QString& database = "Reports",
+                                        const QString& note = "Checked by T. Ter") {
         session().CompanyName = QStringLiteral("St. Brigid's Test Hospital");
         OpenReport(engineTemplates() + "/charges.rpt", database,
-                   {"03/01/2012", "03/31/2012", "12 Harbour Road, Port Elin", "Charges by Department", note});
+                   {"03/01/2012", "03/31/2012", "12 Harbour Road, Port Elin",
+                    "Charges by Department", note});
         OpenSubreport("Summary", database, {"LB"});
         return session().CurrentReport;
     }
 
 private slots:
-    void initTestCase()
-    {
+    void initTestCase() {
         if (!TestDatabase::available())
             QSKIP("no test database (run through scripts/test)");
         QLocale::setDefault(QLocale::c());
@@ -39,18 +38,20 @@ private slots:
         useTestLogOn();
     }
 
-    void pdfCarriesHospitalParametersRowsAndTotals()
-    {
+    void pdfCarriesHospitalParametersRowsAndTotals() {
         auto report = openCharges();
         const QString file = dir_.filePath("charges.pdf");
         report->exportTo(file, FormatPdf);
-        if (qEnvironmentVariableIsSet("KEEP_PDF")) QFile::copy(file, qEnvironmentVariable("KEEP_PDF"));
+        if (qEnvironmentVariableIsSet("KEEP_PDF"))
+            QFile::copy(file, qEnvironmentVariable("KEEP_PDF"));
         const QString text = pdfText(file);
-        for (const char* s : {"St. Brigid's Test Hospital", "12 Harbour Road, Port Elin", "Charges by Department",
-                                 "For 03/01/2012 to 03/31/2012", "Checked by T. Ter", "Ann Lee", "Bob Roy", "Cy Dale",
-                                 "Dee Fox", "Eve Gil", "O'Neil Pat", "03/20/2012", "LB Laboratory", "XR X-Ray",
-                                 "Visits in LB: 3", "Page 1 of 1"})
-            QVERIFY2(text.contains(s), qPrintable(QStringLiteral("missing \"%1\" in:\n%2").arg(QString(s), text)));
+        for (const char* s :
+             {"St. Brigid's Test Hospital", "12 Harbour Road, Port Elin", "Charges by Department",
+              "For 03/01/2012 to 03/31/2012", "Checked by T. Ter", "Ann Lee", "Bob Roy", "Cy Dale",
+              "Dee Fox", "Eve Gil", "O'Neil Pat", "03/20/2012", "LB Laboratory", "XR X-Ray",
+              "Visits in LB: 3", "Page 1 of 1"})
+            QVERIFY2(text.contains(s),
+                     qPrintable(QStringLiteral("missing \"%1\" in:\n%2").arg(QString(s), text)));
         QVERIFY(!text.contains("Fay Hu")); // April is outside the period
         // Totals sit on the line of their label.
         const QStringList lines = text.split('\n');
@@ -65,8 +66,7 @@ private slots:
         QCOMPARE(line("Grand Total"), QString("Grand Total 10 875.74"));
     }
 
-    void pdfHasBookmarksFromTheGroups()
-    {
+    void pdfHasBookmarksFromTheGroups() {
         auto report = openCharges();
         const auto doc = report->document();
         QCOMPARE(doc->outline.size(), 2);
@@ -80,8 +80,7 @@ private slots:
         QVERIFY(bytes.contains("/PageMode/UseOutlines"));
     }
 
-    void xlsHoldsRowsNumbersDatesAndTotals()
-    {
+    void xlsHoldsRowsNumbersDatesAndTotals() {
         auto report = openCharges();
         const QString file = dir_.filePath("charges.xls");
         report->exportTo(file, FormatExcel);
@@ -108,8 +107,7 @@ private slots:
         QCOMPARE(rows, expected);
     }
 
-    void xlsContinuesOnFurtherSheets()
-    {
+    void xlsContinuesOnFurtherSheets() {
         OpenReport(engineTemplates() + "/series.rpt", "Reports", {70000, 1000});
         auto report = session().CurrentReport;
         const QString file = dir_.filePath("long.xls");
@@ -133,8 +131,7 @@ print(s2.row_values(s2.nrows - 1))
         QCOMPARE(out.value(4), QString("['Grand Total', 2450035000.0, 1225017500.0, '']"));
     }
 
-    void pagesCountAndKeepGroupHeadersWithTheirRows()
-    {
+    void pagesCountAndKeepGroupHeadersWithTheirRows() {
         OpenReport(engineTemplates() + "/series.rpt", "Reports", {300, 40});
         auto report = session().CurrentReport;
         const auto doc = report->document();
@@ -160,20 +157,19 @@ print(s2.row_values(s2.nrows - 1))
         QVERIFY(text.simplified().contains("Grand Total 45150 22,575.00"));
     }
 
-    void freeFormRunningTotalAndCount()
-    {
+    void freeFormRunningTotalAndCount() {
         session().CompanyName = "Free Form Hospital";
         OpenReport(engineTemplates() + "/freeform.rpt", "Reports", {"LB"});
         const QString file = dir_.filePath("free.pdf");
         session().CurrentReport->exportTo(file, FormatPdf);
         const QString text = pdfText(file).simplified();
         QVERIFY2(text.contains("Free Form Hospital Department LB"), qPrintable(text));
-        QVERIFY2(text.contains("Ann Lee 150.00 150.00 Bob Roy 75.50 225.50 Cy Dale 30.25 255.75"), qPrintable(text));
+        QVERIFY2(text.contains("Ann Lee 150.00 150.00 Bob Roy 75.50 225.50 Cy Dale 30.25 255.75"),
+                 qPrintable(text));
         QVERIFY2(text.contains("Total 255.75 3"), qPrintable(text));
     }
 
-    void xlsxHasOutlineLevelsAndFrozenHeading()
-    {
+    void xlsxHasOutlineLevelsAndFrozenHeading() {
         auto report = openCharges();
         const QString file = dir_.filePath("charges.xlsx");
         report->exportTo(file, FormatExcelXlsx);
@@ -184,11 +180,11 @@ print('frozen' if 'state="frozen"' in x and 'ySplit="6"' in x else 'not frozen')
 print(x.count('outlineLevel="1"'))
 print('<v>875.74</v>' in x)
 )PY");
-        QCOMPARE(python(script, {file}).split('\n').mid(0, 3), QStringList({"frozen", "6", "True"}));
+        QCOMPARE(python(script, {file}).split('\n').mid(0, 3),
+                 QStringList({"frozen", "6", "True"}));
     }
 
-    void csvQuotesTextAndKeepsNumbers()
-    {
+    void csvQuotesTextAndKeepsNumbers() {
         auto report = openCharges();
         const QString file = dir_.filePath("charges.csv");
         report->exportTo(file, FormatCsv);
@@ -200,8 +196,7 @@ print('<v>875.74</v>' in x)
         QVERIFY(lines.contains("Grand Total,,10,875.74"));
     }
 
-    void unwritableFileNamesIt()
-    {
+    void unwritableFileNamesIt() {
         auto report = openCharges();
         const QString file = dir_.filePath("no-such-folder/out.xls");
         for (int format : {int(FormatExcel), int(FormatPdf), int(FormatCsv)}) {

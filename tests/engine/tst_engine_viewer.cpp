@@ -2,7 +2,6 @@
 // tree leading to pages, search, zoom; the progress window and its clip.
 
 #include "EngineFixture.h"
-
 #include "platform/engine/Document.h"
 #include "platform/engine/Foundation.h"
 #include "platform/engine/Report.h"
@@ -21,8 +20,7 @@ using namespace pelmar::test;
 class ViewerTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ReportViewer> view(int rows, int size, bool tree = true)
-    {
+    std::unique_ptr<ReportViewer> view(int rows, int size, bool tree = true) {
         OpenReport(engineTemplates() + "/series.rpt", "Reports", {rows, size});
         auto v = std::make_unique<ReportViewer>();
         v->resize(900, 700);
@@ -35,8 +33,7 @@ class ViewerTest : public QObject {
         return v;
     }
 
-    bool pageHas(const ReportViewer& v, int page, const QString& text)
-    {
+    bool pageHas(const ReportViewer& v, int page, const QString& text) {
         for (const Prim& p : v.document()->pages[size_t(page)].prims)
             if (p.type == Prim::Text && v.document()->textOf(p, page) == text)
                 return true;
@@ -44,8 +41,7 @@ class ViewerTest : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
+    void initTestCase() {
         if (!TestDatabase::available())
             QSKIP("no test database (run through scripts/test)");
         QLocale::setDefault(QLocale::c());
@@ -53,8 +49,7 @@ private slots:
         useTestLogOn();
     }
 
-    void showsFirstPageBeforeTheLastIsLaidOut()
-    {
+    void showsFirstPageBeforeTheLastIsLaidOut() {
         auto v = view(30000, 100);
         // ViewReport returned with page 1 ready and the rest still to come.
         QVERIFY(!v->isLayoutComplete());
@@ -67,8 +62,7 @@ private slots:
         QCOMPARE(session().CurrentReport->document(), v->document());
     }
 
-    void groupTreeLeadsToThePages()
-    {
+    void groupTreeLeadsToThePages() {
         auto v = view(2000, 100);
         v->finishLayout();
         QTreeWidget* tree = v->groupTree();
@@ -78,15 +72,15 @@ private slots:
         QCOMPARE(item->text(0), QString("Block 15"));
         emit tree->itemClicked(item, 0);
         QVERIFY(pageHas(*v, v->currentPage(), "Block 15"));
-        QVERIFY(pageHas(*v, v->currentPage(), "Row 1401") || pageHas(*v, v->currentPage() + 1, "Row 1401"));
+        QVERIFY(pageHas(*v, v->currentPage(), "Row 1401") ||
+                pageHas(*v, v->currentPage() + 1, "Row 1401"));
 
         auto hidden = view(10, 5, false);
         QVERIFY(!hidden->isGroupTreeShown());
         QVERIFY(!hidden->isGroupTreeEnabled());
     }
 
-    void searchFindsTextOnItsPageAndGoesOn()
-    {
+    void searchFindsTextOnItsPageAndGoesOn() {
         auto v = view(2000, 100);
         QVERIFY(v->findText("Row 1777"));
         QVERIFY(pageHas(*v, v->currentPage(), "Row 1777"));
@@ -100,8 +94,7 @@ private slots:
         Q_UNUSED(first);
     }
 
-    void navigationAndZoom()
-    {
+    void navigationAndZoom() {
         auto v = view(2000, 100);
         v->finishLayout();
         const int n = v->pageCount();
@@ -124,8 +117,7 @@ private slots:
         QVERIFY(v->zoomFactor() > fitPage);
     }
 
-    void progressWindowPlaysItsClip()
-    {
+    void progressWindowPlaysItsClip() {
         QTemporaryDir folder;
         frmAnimate::setClipFolder(folder.path());
         const QString clip = frmAnimate::clipPath();

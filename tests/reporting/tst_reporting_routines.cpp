@@ -5,7 +5,6 @@
 #include "../engine/EngineFixture.h"
 #include "RecordingReports.h"
 #include "RecordingStatements.h"
-
 #include "platform/engine/Document.h"
 #include "platform/engine/Foundation.h"
 #include "platform/engine/Report.h"
@@ -33,16 +32,14 @@ class RoutinesTest : public QObject {
     QString charges_;
     const QVariantList values_{"03/01/2012", "03/31/2012", "12 Harbour Road", "Charges", "Note"};
 
-    QStringList locations(Report& r)
-    {
+    QStringList locations(Report& r) {
         QStringList out;
         for (DatabaseTable* t : r.GetDatabaseTables())
             out << t->GetLocation();
         return out;
     }
 
-    QList<frmReportViewer*> childViewers()
-    {
+    QList<frmReportViewer*> childViewers() {
         QList<frmReportViewer*> out;
         for (QMdiSubWindow* w : mainWorkspace()->subWindowList())
             if (auto* v = qobject_cast<frmReportViewer*>(w->widget()))
@@ -51,8 +48,7 @@ class RoutinesTest : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
+    void initTestCase() {
         if (!TestDatabase::available())
             QSKIP("no test database (run through scripts/test)");
         QLocale::setDefault(QLocale::c());
@@ -63,19 +59,18 @@ private slots:
         setMainWorkspace(new QMdiArea);
     }
 
-    void init()
-    {
+    void init() {
         useTestLogOn();
         session().CurrentReport.reset();
     }
 
-    void bindsEveryTableToTheNamedDatabase()
-    {
+    void bindsEveryTableToTheNamedDatabase() {
         OpenReport(charges_, "BILLING", values_);
         auto report = session().CurrentReport;
         QVERIFY(report);
         QCOMPARE(report->companyName(), QString("St. Brigid's Test Hospital"));
-        QCOMPARE(locations(*report), QStringList({"BILLING.dbo.eng_charges", "BILLING.dbo.eng_departments"}));
+        QCOMPARE(locations(*report),
+                 QStringList({"BILLING.dbo.eng_charges", "BILLING.dbo.eng_departments"}));
         const TestDatabase m = TestDatabase::member();
         for (DatabaseTable* t : report->GetDatabaseTables())
             QCOMPARE(t->logOnInfo(), (LogOnInfo{m.host, "BILLING", m.user, m.password}));
@@ -89,19 +84,21 @@ private slots:
         QCOMPARE(patients, QStringList({"Bill Only", "Bea Ledger"}));
     }
 
-    void locationWithoutDotFailsAtThatTable()
-    {
+    void locationWithoutDotFailsAtThatTable() {
         try {
             OpenReport(engineTemplates() + "/nodot.rpt", "Billing", {});
             QFAIL("a location without a dot was bound");
         } catch (const Error& e) {
-            QVERIFY2(e.description().startsWith("Invalid argument") && e.description().contains("\"b\"")
-                         && e.description().contains("eng_departments"), qPrintable(e.description()));
+            QVERIFY2(e.description().startsWith("Invalid argument") &&
+                         e.description().contains("\"b\"") &&
+                         e.description().contains("eng_departments"),
+                     qPrintable(e.description()));
         }
         // The half-bound report stays: the first table bound, the third untouched.
         auto report = session().CurrentReport;
         QVERIFY(report);
-        QCOMPARE(locations(*report), QStringList({"Billing.dbo.eng_charges", "eng_departments", "Reports.dbo.eng_departments"}));
+        QCOMPARE(locations(*report), QStringList({"Billing.dbo.eng_charges", "eng_departments",
+                                                  "Reports.dbo.eng_departments"}));
         QVERIFY(report->GetDatabaseTables()[0]->isLoggedOn());
         QVERIFY(!report->GetDatabaseTables()[2]->isLoggedOn());
         // The next OpenReport replaces it.
@@ -109,17 +106,19 @@ private slots:
         QVERIFY(session().CurrentReport != report);
     }
 
-    void parameterValuesGoByPosition_data()
-    {
+    void parameterValuesGoByPosition_data() {
         QTest::addColumn<QVariantList>("values");
         QTest::addColumn<int>("filled");
-        QTest::newRow("7 values for 5 fields") << QVariantList{"03/01/2012", "03/31/2012", "Addr", "Title", "Note", "extra 5", "extra 6"} << 5;
-        QTest::newRow("3 values for 5 fields") << QVariantList{"03/01/2012", "03/31/2012", "Addr"} << 3;
+        QTest::newRow("7 values for 5 fields")
+            << QVariantList{"03/01/2012", "03/31/2012", "Addr",   "Title",
+                            "Note",       "extra 5",    "extra 6"}
+            << 5;
+        QTest::newRow("3 values for 5 fields")
+            << QVariantList{"03/01/2012", "03/31/2012", "Addr"} << 3;
         QTest::newRow("none") << QVariantList{} << 0;
     }
 
-    void parameterValuesGoByPosition()
-    {
+    void parameterValuesGoByPosition() {
         QFETCH(QVariantList, values);
         QFETCH(int, filled);
         OpenReport(charges_, "Reports", values);
@@ -141,24 +140,24 @@ private slots:
         QVERIFY(!titles.join(' ').contains("extra"));
     }
 
-    void wrongTypedValueNamesTheParameter()
-    {
+    void wrongTypedValueNamesTheParameter() {
         try {
             OpenReport(charges_, "Reports", {"not a date"});
             QFAIL("a text was taken for a date");
         } catch (const Error& e) {
-            QVERIFY2(e.description().contains("StartDate") && e.description().contains("not a date"),
+            QVERIFY2(e.description().contains("StartDate") &&
+                         e.description().contains("not a date"),
                      qPrintable(e.description()));
         }
     }
 
-    void openSubreportLeavesTheMainReport()
-    {
+    void openSubreportLeavesTheMainReport() {
         OpenReport(charges_, "Reports", values_);
         auto main = session().CurrentReport;
         OpenSubreport("Summary", "REPORTS", {"XR", "ignored"});
         QCOMPARE(session().CurrentReport, main);
-        QCOMPARE(locations(*main), QStringList({"Reports.dbo.eng_charges", "Reports.dbo.eng_departments"}));
+        QCOMPARE(locations(*main),
+                 QStringList({"Reports.dbo.eng_charges", "Reports.dbo.eng_departments"}));
         QCOMPARE(main->GetParameterFields()[0]->currentValue(), QVariant("03/01/2012"));
         Report* sub = main->GetSubreport("summary");
         QCOMPARE(locations(*sub), QStringList({"REPORTS.dbo.eng_charges"}));
@@ -166,8 +165,7 @@ private slots:
         QCOMPARE(sub->GetParameterFields()[0]->currentValue(), QVariant("XR"));
     }
 
-    void failuresNameTemplateSubreportAndServer()
-    {
+    void failuresNameTemplateSubreportAndServer() {
         const QString missing = engineTemplates() + "\\Aging.rpt";
         try {
             OpenReport(missing, "Reports", {});
@@ -180,7 +178,8 @@ private slots:
             OpenSubreport("Doctors", "Reports", {});
             QFAIL("a missing subreport opened");
         } catch (const Error& e) {
-            QVERIFY2(e.description().contains("\"Doctors\"") && e.description().contains("charges.rpt"),
+            QVERIFY2(e.description().contains("\"Doctors\"") &&
+                         e.description().contains("charges.rpt"),
                      qPrintable(e.description()));
         }
         useTestLogOn("wrong password");
@@ -188,12 +187,12 @@ private slots:
             OpenReport(charges_, "Reports", values_);
             QFAIL("a refused log-on went through");
         } catch (const Error& e) {
-            QVERIFY2(e.description().contains(TestDatabase::member().host), qPrintable(e.description()));
+            QVERIFY2(e.description().contains(TestDatabase::member().host),
+                     qPrintable(e.description()));
         }
     }
 
-    void directPrintWithModalPrintsAndReleases()
-    {
+    void directPrintWithModalPrintsAndReleases() {
         OpenReport(charges_, "Reports", values_);
         QPrinter& printer = reportPrinter();
         const QString file = dir_.filePath("printed.pdf");
@@ -208,8 +207,7 @@ private slots:
         printer.setOutputFormat(QPrinter::NativeFormat);
     }
 
-    void printingWithoutPrinterSaysSo()
-    {
+    void printingWithoutPrinterSaysSo() {
         if (!QPrinterInfo::availablePrinters().isEmpty())
             QSKIP("this machine has a printer");
         OpenReport(charges_, "Reports", values_);
@@ -221,8 +219,7 @@ private slots:
         }
     }
 
-    void twoChildViewersKeepTheirReportsAndExportThem()
-    {
+    void twoChildViewersKeepTheirReportsAndExportThem() {
         for (QMdiSubWindow* w : mainWorkspace()->subWindowList())
             delete w;
         OpenReport(charges_, "Reports", values_);
@@ -234,8 +231,9 @@ private slots:
         OpenReport(charges_, "BILLING", values_);
         auto second = session().CurrentReport;
         ShowReport(true, "  Second  ", false, false);
-        const QString secondFile = QStringLiteral("C:\\Documents and Settings\\All Users\\Desktop\\engine-test-%1.xls")
-                                       .arg(QCoreApplication::applicationPid());
+        const QString secondFile =
+            QStringLiteral("C:\\Documents and Settings\\All Users\\Desktop\\engine-test-%1.xls")
+                .arg(QCoreApplication::applicationPid());
         second->GetExportOptions().SetExportFileName(secondFile);
         second->GetExportOptions().SetExportDestination(1);
         second->GetExportOptions().SetExportFormat(29);
@@ -245,11 +243,14 @@ private slots:
         QCOMPARE(viewers[0]->report(), first);
         QCOMPARE(viewers[1]->report(), second);
         QCOMPARE(session().CurrentReport, second);
-        QCOMPARE(mainWorkspace()->subWindowList()[0]->windowTitle(), QString("Monthly Laboratory Summary Report: Jan,2013"));
+        QCOMPARE(mainWorkspace()->subWindowList()[0]->windowTitle(),
+                 QString("Monthly Laboratory Summary Report: Jan,2013"));
         QCOMPARE(mainWorkspace()->subWindowList()[1]->windowTitle(), QString("  Second  "));
-        QVERIFY(mainWorkspace()->subWindowList()[0]->isMaximized() || mainWorkspace()->subWindowList()[1]->isMaximized());
+        QVERIFY(mainWorkspace()->subWindowList()[0]->isMaximized() ||
+                mainWorkspace()->subWindowList()[1]->isMaximized());
         QVERIFY(!viewers[0]->viewer()->isGroupTreeShown());
-        QVERIFY(viewers[1]->viewer()->isGroupTreeShown() && viewers[1]->viewer()->isGroupTreeEnabled());
+        QVERIFY(viewers[1]->viewer()->isGroupTreeShown() &&
+                viewers[1]->viewer()->isGroupTreeEnabled());
         QCOMPARE(viewers[0]->viewer()->viewerStartOption(), 1);
 
         // Each export button writes its own report to its own preset file.
@@ -264,8 +265,7 @@ private slots:
         QCOMPARE(session().CurrentReport, second); // closing a child viewer changes nothing
     }
 
-    void modalViewerReleasesCurrentReportWhenClosed()
-    {
+    void modalViewerReleasesCurrentReportWhenClosed() {
         OpenReport(charges_, "Reports", values_);
         QString seenTitle;
         int seenPages = 0;
@@ -286,8 +286,7 @@ private slots:
         QVERIFY(!session().CurrentReport);
     }
 
-    void showingNothingIsAClearError()
-    {
+    void showingNothingIsAClearError() {
         session().CurrentReport.reset();
         for (bool directPrint : {true, false}) {
             try {
@@ -299,8 +298,7 @@ private slots:
         }
     }
 
-    void everyOpenShowPrintAndExportIsAudited()
-    {
+    void everyOpenShowPrintAndExportIsAudited() {
         RecordingStatements audit;
         OpenReport(charges_, "Reports", values_);
         OpenSubreport("Summary", "Reports", {"LB"});
@@ -317,24 +315,26 @@ private slots:
         QCOMPARE(actions, QStringList({"open", "open", "show", "export", "print"}));
         QCOMPARE(audit.log[0].templatePath, charges_);
         QCOMPARE(audit.log[0].database, QString("Reports"));
-        QCOMPARE(audit.log[0].parameters, QStringList({"03/01/2012", "03/31/2012", "12 Harbour Road", "Charges", "Note"}));
+        QCOMPARE(audit.log[0].parameters,
+                 QStringList({"03/01/2012", "03/31/2012", "12 Harbour Road", "Charges", "Note"}));
         QCOMPARE(audit.log[1].detail, QString("subreport Summary"));
         QCOMPARE(audit.log[2].detail, QString("Audited"));
         for (QMdiSubWindow* w : mainWorkspace()->subWindowList())
             delete w;
     }
 
-    void recordingDoubleStandsInForTheRoutines()
-    {
+    void recordingDoubleStandsInForTheRoutines() {
         RecordingReports rec;
         OpenProgressWindow();
-        OpenReport("C:\\App\\REPORTS\\rptMonthlyReport.rpt", "REPORTS", {"01/01/2013", "01/31/2013", "LB"});
+        OpenReport("C:\\App\\REPORTS\\rptMonthlyReport.rpt", "REPORTS",
+                   {"01/01/2013", "01/31/2013", "LB"});
         OpenSubreport("Company", "REPORTS", {"x"});
         ShowReport(false, "Monthly Laboratory Summary Report: Jan,2013", false, false);
         session().CurrentReport->GetExportOptions().SetExportFileName("C:\\x.xls");
         session().CurrentReport->GetExportOptions().SetExportFormat(29);
         CloseProgressWindow();
-        QCOMPARE(rec.calls, QStringList({"OpenProgressWindow", "OpenReport", "OpenSubreport", "ShowReport", "CloseProgressWindow"}));
+        QCOMPARE(rec.calls, QStringList({"OpenProgressWindow", "OpenReport", "OpenSubreport",
+                                         "ShowReport", "CloseProgressWindow"}));
         QCOMPARE(rec.opened[0].templatePath, QString("C:\\App\\REPORTS\\rptMonthlyReport.rpt"));
         QCOMPARE(rec.opened[0].parameterValues, QVariantList({"01/01/2013", "01/31/2013", "LB"}));
         QCOMPARE(rec.subreports[0].subreportName, QString("Company"));

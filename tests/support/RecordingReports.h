@@ -9,13 +9,12 @@
 
 #include <QStringList>
 #include <QVariantList>
-
 #include <memory>
 
 namespace pelmar::engine {
 class Report;
 class ExportOptions;
-}
+} // namespace pelmar::engine
 
 namespace pelmar::test {
 
@@ -47,7 +46,8 @@ public:
                     const QVariantList& parameterValues) override;
     void OpenSubreport(const QString& subreportName, const QString& databaseName,
                        const QVariantList& parameterValues) override;
-    void ShowReport(bool showGroupTree, const QString& caption, bool directPrint, bool modal) override;
+    void ShowReport(bool showGroupTree, const QString& caption, bool directPrint,
+                    bool modal) override;
     void OpenProgressWindow() override;
     void CloseProgressWindow() override;
 

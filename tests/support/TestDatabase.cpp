@@ -5,8 +5,7 @@
 namespace pelmar::test {
 namespace {
 
-TestDatabase fromEnvironment(const char* userVar, const char* passwordVar)
-{
+TestDatabase fromEnvironment(const char* userVar, const char* passwordVar) {
     const auto env = QProcessEnvironment::systemEnvironment();
     TestDatabase db;
     db.host = env.value("PELMAR_TEST_HOST");
@@ -19,23 +18,19 @@ TestDatabase fromEnvironment(const char* userVar, const char* passwordVar)
 
 } // namespace
 
-bool TestDatabase::available()
-{
+bool TestDatabase::available() {
     return QProcessEnvironment::systemEnvironment().contains("PELMAR_TEST_HOST");
 }
 
-TestDatabase TestDatabase::member()
-{
+TestDatabase TestDatabase::member() {
     return fromEnvironment("PELMAR_TEST_USER", "PELMAR_TEST_PASSWORD");
 }
 
-TestDatabase TestDatabase::outsider()
-{
+TestDatabase TestDatabase::outsider() {
     return fromEnvironment("PELMAR_TEST_OUTSIDER", "PELMAR_TEST_OUTSIDER_PASSWORD");
 }
 
-TestDatabase TestDatabase::admin()
-{
+TestDatabase TestDatabase::admin() {
     return fromEnvironment("PELMAR_TEST_ADMIN", "PELMAR_TEST_ADMIN_PASSWORD");
 }
 

@@ -1,6 +1,7 @@
 #include "dialogs/daily/FrmAuditTrail.h"
 
 #include "platform/DateText.h"
+#include "platform/Hourglass.h"
 #include "reporting/ReportRoutines.h"
 #include "startup/SessionContext.h"
 
@@ -15,12 +16,6 @@
 
 namespace pelmar {
 namespace {
-
-class Hourglass {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-};
 
 QCheckBox* reportBox(const QString& caption, const QString& name, QWidget* parent) {
     auto* box = new QCheckBox(caption, parent);

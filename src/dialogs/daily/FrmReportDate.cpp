@@ -1,6 +1,7 @@
 #include "dialogs/daily/FrmReportDate.h"
 
 #include "platform/DateText.h"
+#include "platform/Hourglass.h"
 #include "reporting/ReportRoutines.h"
 #include "startup/SessionContext.h"
 
@@ -17,12 +18,6 @@
 
 namespace pelmar {
 namespace {
-
-class Hourglass {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-};
 
 QDateEdit* datePicker(const QString& name, const QString& label, QWidget* parent) {
     auto* picker = new QDateEdit(parent);

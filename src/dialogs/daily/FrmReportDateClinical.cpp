@@ -13,8 +13,7 @@ struct Logbook {
     QString departmentCode;
 };
 
-const QList<Logbook>& logbooks()
-{
+const QList<Logbook>& logbooks() {
     static const QList<Logbook> rows = {
         {"0", "Daily Laboratory Examination Logbook", DepartmentCode::Laboratory},
         {"1", "Daily X-Ray Examination Logbook", DepartmentCode::XRay},
@@ -24,8 +23,7 @@ const QList<Logbook>& logbooks()
     return rows;
 }
 
-const Logbook* logbookFor(const QString& reportType)
-{
+const Logbook* logbookFor(const QString& reportType) {
     for (const Logbook& row : logbooks()) {
         if (row.reportType == reportType)
             return &row;
@@ -38,19 +36,16 @@ const Logbook* logbookFor(const QString& reportType)
 FrmReportDateClinical::FrmReportDateClinical(QWidget* parent)
     : DateEntryDialog({QStringLiteral("Report Date Entry"), QStringLiteral("Report Date"),
                        QStringLiteral("MM/dd/yyyy"), QStringLiteral("dtpReportDate")},
-                      parent)
-{
+                      parent) {
     setObjectName(QStringLiteral("frmReportDateClinical"));
 }
 
-QString FrmReportDateClinical::captionFor(const QString& reportType) const
-{
+QString FrmReportDateClinical::captionFor(const QString& reportType) const {
     const Logbook* row = logbookFor(reportType);
     return row ? row->title : QString();
 }
 
-void FrmReportDateClinical::runReport()
-{
+void FrmReportDateClinical::runReport() {
     const Logbook* row = logbookFor(reportType());
     if (!row)
         return;

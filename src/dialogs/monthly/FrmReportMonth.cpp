@@ -17,8 +17,7 @@ struct MonthlyRow {
 
 const QString kPackageDeal = QStringLiteral("8");
 
-const QList<MonthlyRow>& monthlyRows()
-{
+const QList<MonthlyRow>& monthlyRows() {
     static const QList<MonthlyRow> rows = {
         {"0", "Monthly Laboratory Summary Report", "Monthly Laboratory Summary Report",
          DepartmentCode::Laboratory},
@@ -39,8 +38,7 @@ const QList<MonthlyRow>& monthlyRows()
     return rows;
 }
 
-const MonthlyRow* rowFor(const QString& reportType)
-{
+const MonthlyRow* rowFor(const QString& reportType) {
     for (const MonthlyRow& row : monthlyRows()) {
         if (row.reportType == reportType)
             return &row;
@@ -48,8 +46,7 @@ const MonthlyRow* rowFor(const QString& reportType)
     return nullptr;
 }
 
-void runPackageDeal(const MonthRangeTexts& month)
-{
+void runPackageDeal(const MonthRangeTexts& month) {
     OpenReport(session().ReportsFolder + QStringLiteral("\\MonthLaboratoryPackageDeal.rpt"),
                QStringLiteral("Reports"), {month.start, month.end, session().CompanyAddress});
     ShowReport(false, QStringLiteral("Month Laboratory Package Deal Report"), false, false);
@@ -60,19 +57,16 @@ void runPackageDeal(const MonthRangeTexts& month)
 FrmReportMonth::FrmReportMonth(QWidget* parent)
     : DateEntryDialog({QStringLiteral("Monthly Report"), QStringLiteral("Report Month"),
                        QStringLiteral("MM/yyyy"), QStringLiteral("dtpReportDate")},
-                      parent)
-{
+                      parent) {
     setObjectName(QStringLiteral("frmReportMonth"));
 }
 
-QString FrmReportMonth::captionFor(const QString& reportType) const
-{
+QString FrmReportMonth::captionFor(const QString& reportType) const {
     const MonthlyRow* row = rowFor(reportType);
     return row ? row->caption : QString();
 }
 
-void FrmReportMonth::runReport()
-{
+void FrmReportMonth::runReport() {
     const MonthRangeTexts month = MonthRange(pickedDate());
     const MonthlyRow* row = rowFor(reportType());
     if (!row)

@@ -24,16 +24,21 @@ struct BeforeRow {
     FrmReportMonthBefore::AgingRun aging;
 };
 
-const QList<BeforeRow>& beforeRows()
-{
+const QList<BeforeRow>& beforeRows() {
     static const QList<BeforeRow> rows = {
         {"0", "Patients Account Status Report", Run::Nothing, {}},
         {"1", "Aging - Detailed", Run::Aging, {kReceivable, "\\Aging.rpt", false, "Aging"}},
-        {"2", "Aging - Summary", Run::Aging,
+        {"2",
+         "Aging - Summary",
+         Run::Aging,
          {kReceivable, "\\AgingComputation.rpt", true, "Aging Analysis Report"}},
-        {"3", "Payable - Detailed", Run::Aging,
+        {"3",
+         "Payable - Detailed",
+         Run::Aging,
          {kPayable, "\\PayableDetail.rpt", false, "Payable Aging"}},
-        {"4", "Payable - Summary", Run::Aging,
+        {"4",
+         "Payable - Summary",
+         Run::Aging,
          {kPayable, "\\PayableComputation.rpt", true, "Payable Aging Analysis Report"}},
         {"5", "Monthly Audit Trail", Run::Nothing, {}},
         {"6", "Monthly Apparatus Report", Run::Apparatus, {}},
@@ -42,8 +47,7 @@ const QList<BeforeRow>& beforeRows()
     return rows;
 }
 
-const BeforeRow* rowFor(const QString& reportType)
-{
+const BeforeRow* rowFor(const QString& reportType) {
     for (const BeforeRow& row : beforeRows()) {
         if (row.reportType == reportType)
             return &row;
@@ -56,20 +60,17 @@ const BeforeRow* rowFor(const QString& reportType)
 FrmReportMonthBefore::FrmReportMonthBefore(QWidget* parent)
     : DateEntryDialog({QStringLiteral("Monthly Report"), QStringLiteral("Report Month"),
                        QStringLiteral("MM/yyyy"), QStringLiteral("dtpReportDate")},
-                      parent)
-{
+                      parent) {
     setObjectName(QStringLiteral("frmReportMonthBefore"));
 }
 
-QString FrmReportMonthBefore::captionFor(const QString& reportType) const
-{
+QString FrmReportMonthBefore::captionFor(const QString& reportType) const {
     const BeforeRow* row = rowFor(reportType);
     return row ? row->caption : QString();
 }
 
 void FrmReportMonthBefore::runAging(const AgingRun& run, const QString& startDate,
-                                    const QString& endDate, bool directPrint)
-{
+                                    const QString& endDate, bool directPrint) {
     const QVariantList values{startDate, endDate, session().CompanyAddress};
     OpenProgressWindow();
     ExecuteSql(run.procedure + QLatin1Char(' ') + quoted(startDate) + QStringLiteral(", ") +
@@ -81,8 +82,7 @@ void FrmReportMonthBefore::runAging(const AgingRun& run, const QString& startDat
     ShowReport(true, run.viewerTitle, directPrint, false);
 }
 
-void FrmReportMonthBefore::runReport()
-{
+void FrmReportMonthBefore::runReport() {
     const MonthRangeTexts month = MonthRange(pickedDate());
     const BeforeRow* row = rowFor(reportType());
     if (!row)

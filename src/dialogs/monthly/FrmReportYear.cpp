@@ -6,18 +6,15 @@
 
 namespace pelmar {
 
-FrmReportYear::FrmReportYear(const QString& objectName, const QList<YearRow>& rows,
-                             QWidget* parent)
+FrmReportYear::FrmReportYear(const QString& objectName, const QList<YearRow>& rows, QWidget* parent)
     : DateEntryDialog({QStringLiteral("Report Year"), QStringLiteral("Report Year"),
                        QStringLiteral("yyyy"), QStringLiteral("dtpReportMonth")},
                       parent)
-    , rows_(rows)
-{
+    , rows_(rows) {
     setObjectName(objectName);
 }
 
-const FrmReportYear::YearRow* FrmReportYear::rowFor(const QString& reportType) const
-{
+const FrmReportYear::YearRow* FrmReportYear::rowFor(const QString& reportType) const {
     for (const YearRow& row : rows_) {
         if (row.reportType == reportType)
             return &row;
@@ -25,14 +22,12 @@ const FrmReportYear::YearRow* FrmReportYear::rowFor(const QString& reportType) c
     return nullptr;
 }
 
-QString FrmReportYear::captionFor(const QString& reportType) const
-{
+QString FrmReportYear::captionFor(const QString& reportType) const {
     const YearRow* row = rowFor(reportType);
     return row ? row->title : QString();
 }
 
-void FrmReportYear::runReport()
-{
+void FrmReportYear::runReport() {
     const MonthRangeTexts month = MonthRange(pickedDate());
     const YearRow* row = rowFor(reportType());
     if (!row)
@@ -55,14 +50,10 @@ FrmReportYearClinical::FrmReportYearClinical(QWidget* parent)
               {"6", "Year End CT Scan Summary Report", DepartmentCode::CtScan, "N"},
               {"7", "Year End Delivery Summary Report", "DR", "N"},
           },
-          parent)
-{
-}
+          parent) {}
 
 FrmReportYearOthers::FrmReportYearOthers(QWidget* parent)
     : FrmReportYear(QStringLiteral("frmReportYearOthers"),
-                    {{"0", "Year End Apparatus Report", DepartmentCode::Apparatus, "Y"}}, parent)
-{
-}
+                    {{"0", "Year End Apparatus Report", DepartmentCode::Apparatus, "Y"}}, parent) {}
 
 } // namespace pelmar

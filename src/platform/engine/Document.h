@@ -8,7 +8,6 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
-
 #include <atomic>
 #include <memory>
 #include <vector>
@@ -20,10 +19,10 @@ struct Prim {
     Type type = Text;
     quint8 font = 0;
     quint8 align = AlignLeft;
-    bool pageTokens = false; // text holds {PageNumber} or {PageCount}
+    bool pageTokens = false;          // text holds {PageNumber} or {PageCount}
     float x = 0, y = 0, w = 0, h = 0; // points from the page's top left; Text: y is the baseline
     float lineWidth = 0.5f;
-    quint32 color = 0; // Box fill as 0xRRGGBB + 1, 0 for none; Image: index
+    quint32 color = 0;     // Box fill as 0xRRGGBB + 1, 0 for none; Image: index
     quint32 textStart = 0; // Text: its characters in the page's text
     quint32 textLength = 0;
 };
@@ -44,8 +43,8 @@ struct OutlineEntry {
 struct SheetRow {
     enum Kind : quint8 { Title, Heading, GroupHeader, Detail, GroupFooter, GrandTotal };
     Kind kind = Detail;
-    quint8 level = 0;  // group depth, 0 outside any group
-    int dataRow = -1;  // Detail: index into the report's rows
+    quint8 level = 0;   // group depth, 0 outside any group
+    int dataRow = -1;   // Detail: index into the report's rows
     QVariantList cells; // every other kind
 };
 
@@ -67,8 +66,7 @@ public:
 
     std::atomic<bool> complete{false};
 
-    QVariant sheetCell(const SheetRow& row, int column) const
-    {
+    QVariant sheetCell(const SheetRow& row, int column) const {
         if (row.kind == SheetRow::Detail) {
             const int c = sheetSourceColumns.value(column, -1);
             if (c < 0 || !data || row.dataRow < 0)
@@ -80,8 +78,7 @@ public:
 
     int pageCount() const { return int(pages.size()); }
     // The text of a primitive as laid out, page tokens unfilled.
-    QStringView textOf(const Prim& p, int pageIndex) const
-    {
+    QStringView textOf(const Prim& p, int pageIndex) const {
         return QStringView(pages[size_t(pageIndex)].text).mid(p.textStart, p.textLength);
     }
     // The text of a primitive with the page tokens filled in.

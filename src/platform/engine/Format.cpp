@@ -3,28 +3,28 @@
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
-
 #include <cmath>
 
 namespace pelmar::engine {
 
-bool isNumberFormat(const QString& format)
-{
+bool isNumberFormat(const QString& format) {
     return format.contains('0') || format.contains('#');
 }
 
-bool isDateFormat(const QString& format)
-{
-    return !isNumberFormat(format) && (format.contains('y', Qt::CaseInsensitive) || format.contains('d', Qt::CaseInsensitive)
-                                       || format.contains('m', Qt::CaseInsensitive));
+bool isDateFormat(const QString& format) {
+    return !isNumberFormat(format) &&
+           (format.contains('y', Qt::CaseInsensitive) ||
+            format.contains('d', Qt::CaseInsensitive) || format.contains('m', Qt::CaseInsensitive));
 }
 
-QDate toDate(const QVariant& value)
-{
+QDate toDate(const QVariant& value) {
     switch (value.typeId()) {
-    case QMetaType::QDate: return value.toDate();
-    case QMetaType::QDateTime: return value.toDateTime().date();
-    default: break;
+    case QMetaType::QDate:
+        return value.toDate();
+    case QMetaType::QDateTime:
+        return value.toDateTime().date();
+    default:
+        break;
     }
     const QString s = value.toString().trimmed();
     QDate d = QDate::fromString(s.left(10), Qt::ISODate);
@@ -35,12 +35,18 @@ QDate toDate(const QVariant& value)
     return d;
 }
 
-bool toNumber(const QVariant& value, double* out)
-{
+bool toNumber(const QVariant& value, double* out) {
     switch (value.typeId()) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
-    case QMetaType::Double: case QMetaType::Float: case QMetaType::Short: case QMetaType::UShort:
-    case QMetaType::Long: case QMetaType::ULong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
         *out = value.toDouble();
         return true;
     case QMetaType::QString: {
@@ -53,8 +59,7 @@ bool toNumber(const QVariant& value, double* out)
     }
 }
 
-static QString qtDatePattern(const QString& format)
-{
+static QString qtDatePattern(const QString& format) {
     // Templates write dates the way the users know them: mm month, nn minutes.
     QString out;
     for (int i = 0; i < format.size();) {
@@ -62,11 +67,16 @@ static QString qtDatePattern(const QString& format)
         int n = 1;
         while (i + n < format.size() && format[i + n].toLower() == c)
             ++n;
-        if (c == 'm') out += QString(n, 'M');
-        else if (c == 'n') out += QString(n, 'm');
-        else if (c == 'y' || c == 'd' || c == 'h' || c == 's') out += QString(n, c);
-        else if (c.isLetter()) out += '\'' + format.mid(i, n) + '\'';
-        else out += format.mid(i, n);
+        if (c == 'm')
+            out += QString(n, 'M');
+        else if (c == 'n')
+            out += QString(n, 'm');
+        else if (c == 'y' || c == 'd' || c == 'h' || c == 's')
+            out += QString(n, c);
+        else if (c.isLetter())
+            out += '\'' + format.mid(i, n) + '\'';
+        else
+            out += format.mid(i, n);
         i += n;
     }
     return out;
@@ -81,13 +91,12 @@ struct ParsedFormat {
     int decimals = 0;
     bool grouping = false;
     bool percent = false;
-    bool usDate = false;      // exactly mm/dd/yyyy
+    bool usDate = false; // exactly mm/dd/yyyy
     bool hasTime = false;
     QString qtPattern;
 };
 
-const ParsedFormat& parsed(const QString& format)
-{
+const ParsedFormat& parsed(const QString& format) {
     thread_local QHash<QString, ParsedFormat> cache;
     auto it = cache.constFind(format);
     if (it != cache.constEnd())
@@ -120,8 +129,7 @@ const ParsedFormat& parsed(const QString& format)
     return *cache.insert(format, f);
 }
 
-QString formatNumber(double v, const ParsedFormat& f)
-{
+QString formatNumber(double v, const ParsedFormat& f) {
     if (f.percent)
         v *= 100;
     const bool negative = v < 0 && std::round(std::fabs(v) * std::pow(10, f.decimals)) != 0;
@@ -138,22 +146,22 @@ QString formatNumber(double v, const ParsedFormat& f)
     return (negative ? QStringLiteral("-") : QString()) + f.prefix + digits + f.suffix;
 }
 
-QString usDate(const QDate& d)
-{
+QString usDate(const QDate& d) {
     if (!d.isValid())
         return {};
     const int y = d.year(), m = d.month(), day = d.day();
     if (y < 0 || y > 9999)
         return d.toString(QStringLiteral("MM/dd/yyyy"));
-    QChar b[10] = {QChar('0' + m / 10), QChar('0' + m % 10), QChar('/'), QChar('0' + day / 10), QChar('0' + day % 10),
-                   QChar('/'), QChar('0' + y / 1000), QChar('0' + y / 100 % 10), QChar('0' + y / 10 % 10), QChar('0' + y % 10)};
+    QChar b[10] = {QChar('0' + m / 10),   QChar('0' + m % 10),       QChar('/'),
+                   QChar('0' + day / 10), QChar('0' + day % 10),     QChar('/'),
+                   QChar('0' + y / 1000), QChar('0' + y / 100 % 10), QChar('0' + y / 10 % 10),
+                   QChar('0' + y % 10)};
     return QString(b, 10);
 }
 
 } // namespace
 
-QString formatValue(const QVariant& value, const QString& format)
-{
+QString formatValue(const QVariant& value, const QString& format) {
     if (value.isNull() || !value.isValid())
         return {};
     const ParsedFormat& f = parsed(format);
@@ -172,12 +180,18 @@ QString formatValue(const QVariant& value, const QString& format)
         return value.toString();
     }
     switch (value.typeId()) {
-    case QMetaType::QString: return value.toString();
-    case QMetaType::QDate: return usDate(value.toDate());
-    case QMetaType::QDateTime: return QLocale::c().toString(value.toDateTime(), QStringLiteral("MM/dd/yyyy hh:mm"));
-    case QMetaType::Double: return QString::number(value.toDouble(), 'f', 2);
-    case QMetaType::Bool: return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    default: return value.toString();
+    case QMetaType::QString:
+        return value.toString();
+    case QMetaType::QDate:
+        return usDate(value.toDate());
+    case QMetaType::QDateTime:
+        return QLocale::c().toString(value.toDateTime(), QStringLiteral("MM/dd/yyyy hh:mm"));
+    case QMetaType::Double:
+        return QString::number(value.toDouble(), 'f', 2);
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    default:
+        return value.toString();
     }
 }
 

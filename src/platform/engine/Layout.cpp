@@ -8,20 +8,19 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
-
 #include <cmath>
 #include <limits>
 
 namespace pelmar::engine {
 
-QString Document::resolvedText(const Prim& p, int pageIndex) const
-{
+QString Document::resolvedText(const Prim& p, int pageIndex) const {
     const QStringView t = textOf(p, pageIndex);
     if (!p.pageTokens)
         return QString::fromRawData(t.data(), t.size());
     QString s = t.toString();
     s.replace(QStringLiteral("{PageNumber}"), QString::number(pageIndex + 1));
-    s.replace(QStringLiteral("{PageCount}"), complete ? QString::number(pages.size()) : QStringLiteral("?"));
+    s.replace(QStringLiteral("{PageCount}"),
+              complete ? QString::number(pages.size()) : QStringLiteral("?"));
     return s;
 }
 
@@ -34,10 +33,10 @@ struct Piece {
 };
 
 struct Acc {
-    double sum = 0, min = std::numeric_limits<double>::max(), max = std::numeric_limits<double>::lowest();
+    double sum = 0, min = std::numeric_limits<double>::max(),
+           max = std::numeric_limits<double>::lowest();
     qint64 count = 0;
-    void add(const QVariant& v)
-    {
+    void add(const QVariant& v) {
         if (v.isNull())
             return;
         ++count;
@@ -48,13 +47,17 @@ struct Acc {
             max = std::max(max, x);
         }
     }
-    QVariant value(const QString& func) const
-    {
-        if (func == "count") return count;
-        if (count == 0) return func == "sum" ? QVariant(0.0) : QVariant();
-        if (func == "avg") return sum / double(count);
-        if (func == "min") return min;
-        if (func == "max") return max;
+    QVariant value(const QString& func) const {
+        if (func == "count")
+            return count;
+        if (count == 0)
+            return func == "sum" ? QVariant(0.0) : QVariant();
+        if (func == "avg")
+            return sum / double(count);
+        if (func == "min")
+            return min;
+        if (func == "max")
+            return max;
         return sum;
     }
 };
@@ -66,15 +69,18 @@ struct Flow {
     bool pageOpen = false;
     double pageStartY = 0;
     bool deferPageHeader = false;
-    std::function<void()> onNewPage;  // draws the page header
+    std::function<void()> onNewPage;   // draws the page header
     std::function<void()> onClosePage; // draws the page footer
 };
 
 class Filler {
 public:
     Filler(const FilledReport& r, Flow& flow, std::vector<SheetRow>* sheet, bool main)
-        : r_(r), t_(*r.tmpl), flow_(flow), sheet_(sheet), main_(main)
-    {
+        : r_(r)
+        , t_(*r.tmpl)
+        , flow_(flow)
+        , sheet_(sheet)
+        , main_(main) {
         for (int i = 0; i < r_.columns.size(); ++i)
             columnIndex_.insert(r_.columns[i].toLower(), i);
         Document& doc = *flow_.doc;
@@ -91,25 +97,40 @@ public:
         // Every field that a total reads, at the report level and each group level.
         auto collect = [&](const Section& s) {
             for (const Element& e : s.elements)
-                if ((e.kind == ElementKind::Total || e.kind == ElementKind::RunningTotal) && !accIndex_.contains(e.field.toLower())) {
+                if ((e.kind == ElementKind::Total || e.kind == ElementKind::RunningTotal) &&
+                    !accIndex_.contains(e.field.toLower())) {
                     accIndex_.insert(e.field.toLower(), int(accColumns_.size()));
                     accColumns_ << column(e.field, e.line, QStringLiteral("total"));
                 }
         };
-        collect(t_.reportHeader); collect(t_.pageHeader); collect(t_.detail);
-        collect(t_.reportFooter); collect(t_.pageFooter);
-        for (const Group& g : t_.groups) { collect(g.header); collect(g.footer); }
+        collect(t_.reportHeader);
+        collect(t_.pageHeader);
+        collect(t_.detail);
+        collect(t_.reportFooter);
+        collect(t_.pageFooter);
+        for (const Group& g : t_.groups) {
+            collect(g.header);
+            collect(g.footer);
+        }
         accs_.assign(t_.groups.size() + 1, std::vector<Acc>(accColumns_.size()));
         // Check every section now so a wrong field name fails before any page.
-        auto check = [&](const Section& s) { for (const Element& e : s.elements) compiled(e); };
-        check(t_.reportHeader); check(t_.pageHeader); check(t_.detail);
-        check(t_.reportFooter); check(t_.pageFooter);
-        for (const Group& g : t_.groups) { check(g.header); check(g.footer); }
+        auto check = [&](const Section& s) {
+            for (const Element& e : s.elements)
+                compiled(e);
+        };
+        check(t_.reportHeader);
+        check(t_.pageHeader);
+        check(t_.detail);
+        check(t_.reportFooter);
+        check(t_.pageFooter);
+        for (const Group& g : t_.groups) {
+            check(g.header);
+            check(g.footer);
+        }
         rows_ = r_.rows ? r_.rows.get() : &empty_;
     }
 
-    void begin()
-    {
+    void begin() {
         // The report header opens the first page, above its page header.
         if (main_)
             flow_.deferPageHeader = true;
@@ -137,8 +158,7 @@ public:
     }
 
     // Processes rows until the document has reached pageTarget pages.
-    bool run(int pageTarget)
-    {
+    bool run(int pageTarget) {
         const int n = int(rows_->size());
         const int groups = int(t_.groups.size());
         while (next_ < n) {
@@ -171,7 +191,8 @@ public:
             if (n)
                 for (int k = groups - 1; k >= 0; --k)
                     emitGroupFooter(k, last, n - 1);
-            if (main_ && sheet_ && accColumns_.size() && hasElements(t_.reportFooter, ElementKind::Total))
+            if (main_ && sheet_ && accColumns_.size() &&
+                hasElements(t_.reportFooter, ElementKind::Total))
                 sheetTotalsRow(t_.reportFooter, last, SheetRow::GrandTotal, 0);
             emitSection(t_.reportFooter, last, -1);
             placeSubreports(QStringLiteral("footer"));
@@ -180,37 +201,40 @@ public:
         return true;
     }
 
-    void emitPageSection(const Section& s) { emitAt(s, nullptr, flow_.y); flow_.y += s.height; }
+    void emitPageSection(const Section& s) {
+        emitAt(s, nullptr, flow_.y);
+        flow_.y += s.height;
+    }
     const Template& tmpl() const { return t_; }
 
 private:
-    static bool sameKey(const QVariant& a, const QVariant& b)
-    {
+    static bool sameKey(const QVariant& a, const QVariant& b) {
         if (a.isNull() || b.isNull())
             return a.isNull() == b.isNull();
         return a == b;
     }
 
-    static bool hasElements(const Section& s, ElementKind kind)
-    {
+    static bool hasElements(const Section& s, ElementKind kind) {
         for (const Element& e : s.elements)
             if (e.kind == kind)
                 return true;
         return false;
     }
 
-    int column(const QString& field, int line, const QString& what) const
-    {
+    int column(const QString& field, int line, const QString& what) const {
         const auto it = columnIndex_.constFind(field.toLower());
         if (it != columnIndex_.constEnd())
             return *it;
-        throw Error(QStringLiteral("The report template \"%1\" is not valid: line %2: the %3 field \"%4\" is not "
-                                   "among the columns the query returns (%5).")
-                        .arg(t_.path).arg(line).arg(what, field, r_.columns.join(", ")));
+        throw Error(
+            QStringLiteral(
+                "The report template \"%1\" is not valid: line %2: the %3 field \"%4\" is not "
+                "among the columns the query returns (%5).")
+                .arg(t_.path)
+                .arg(line)
+                .arg(what, field, r_.columns.join(", ")));
     }
 
-    const QList<Piece>& compiled(const Element& e)
-    {
+    const QList<Piece>& compiled(const Element& e) {
         auto it = compiled_.find(&e);
         if (it != compiled_.end())
             return *it;
@@ -258,24 +282,36 @@ private:
         return *compiled_.insert(&e, pieces);
     }
 
-    QString expand(const Element& e, const QVariantList* row, bool* pageTokens)
-    {
+    QString expand(const Element& e, const QVariantList* row, bool* pageTokens) {
         QString out;
         for (const Piece& p : compiled(e)) {
             switch (p.kind) {
-            case Piece::Literal: out += p.text; break;
-            case Piece::Field: if (row) out += formatValue(row->value(p.column), e.format); break;
-            case Piece::Param: out += r_.parameterTexts.value(p.text); break;
-            case Piece::Company: out += r_.companyName; break;
-            case Piece::PageToken: out += p.text; *pageTokens = true; break;
-            case Piece::PrintDate: out += QLocale::c().toString(QDate::currentDate(), QStringLiteral("MM/dd/yyyy")); break;
+            case Piece::Literal:
+                out += p.text;
+                break;
+            case Piece::Field:
+                if (row)
+                    out += formatValue(row->value(p.column), e.format);
+                break;
+            case Piece::Param:
+                out += r_.parameterTexts.value(p.text);
+                break;
+            case Piece::Company:
+                out += r_.companyName;
+                break;
+            case Piece::PageToken:
+                out += p.text;
+                *pageTokens = true;
+                break;
+            case Piece::PrintDate:
+                out += QLocale::c().toString(QDate::currentDate(), QStringLiteral("MM/dd/yyyy"));
+                break;
             }
         }
         return out;
     }
 
-    QVariant aggregate(const Element& e) const
-    {
+    QVariant aggregate(const Element& e) const {
         int level = 0;
         if (!e.scope.isEmpty())
             for (int k = 0; k < t_.groups.size(); ++k)
@@ -284,8 +320,7 @@ private:
         return accs_[level][accIndex_.value(e.field.toLower())].value(e.func);
     }
 
-    void newPage()
-    {
+    void newPage() {
         if (flow_.pageOpen && flow_.onClosePage)
             flow_.onClosePage();
         flow_.doc->pages.emplace_back();
@@ -296,8 +331,7 @@ private:
         flow_.pageStartY = flow_.y;
     }
 
-    void ensureRoom(double height)
-    {
+    void ensureRoom(double height) {
         if (!flow_.pageOpen) {
             newPage();
             return;
@@ -308,8 +342,7 @@ private:
 
     double pageStartY() const { return flow_.pageStartY; }
 
-    void emitSection(const Section& s, const QVariantList* row, int dataRow)
-    {
+    void emitSection(const Section& s, const QVariantList* row, int dataRow) {
         if (!s.present && s.elements.isEmpty())
             return;
         ensureRoom(s.height);
@@ -325,8 +358,7 @@ private:
         }
     }
 
-    void emitAt(const Section& s, const QVariantList* row, double top)
-    {
+    void emitAt(const Section& s, const QVariantList* row, double top) {
         Page& page = flow_.doc->pages.back();
         const double left = t_.marginLeft;
         for (const Element& e : s.elements) {
@@ -369,7 +401,8 @@ private:
                 if (e.kind == ElementKind::Text)
                     text = expand(e, row, &p.pageTokens);
                 else if (e.kind == ElementKind::Field)
-                    text = row ? formatValue(row->value(compiled(e).first().column), e.format) : QString();
+                    text = row ? formatValue(row->value(compiled(e).first().column), e.format)
+                               : QString();
                 else if (e.kind == ElementKind::Total || e.kind == ElementKind::RunningTotal)
                     text = formatValue(aggregate(e), e.format);
                 if (text.isEmpty())
@@ -385,8 +418,7 @@ private:
         }
     }
 
-    const TextMetrics& metrics(int docFont)
-    {
+    const TextMetrics& metrics(int docFont) {
         if (metrics_.size() <= docFont)
             metrics_.resize(docFont + 1, nullptr);
         if (!metrics_[docFont])
@@ -394,8 +426,7 @@ private:
         return *metrics_[docFont];
     }
 
-    int image(const Element& e)
-    {
+    int image(const Element& e) {
         const QString key = e.field;
         if (images_.contains(key))
             return images_.value(key);
@@ -412,8 +443,7 @@ private:
         return index;
     }
 
-    void emitGroupHeader(int k, const QVariantList* row)
-    {
+    void emitGroupHeader(int k, const QVariantList* row) {
         const Group& g = t_.groups[k];
         double need = 0;
         if (g.keepTogether) {
@@ -434,7 +464,8 @@ private:
         headingElement.text = g.heading;
         const QString title = expandHeading(g, row, &tokens);
         if (main_) {
-            flow_.doc->outline << OutlineEntry{title, k, int(flow_.doc->pages.size()) - 1, float(flow_.y)};
+            flow_.doc->outline << OutlineEntry{title, k, int(flow_.doc->pages.size()) - 1,
+                                               float(flow_.y)};
             if (sheet_) {
                 SheetRow r;
                 r.kind = SheetRow::GroupHeader;
@@ -447,8 +478,7 @@ private:
         flow_.y += g.header.height;
     }
 
-    QString expandHeading(const Group& g, const QVariantList* row, bool* tokens)
-    {
+    QString expandHeading(const Group& g, const QVariantList* row, bool* tokens) {
         auto it = headingElements_.find(&g);
         if (it == headingElements_.end()) {
             Element e;
@@ -459,8 +489,7 @@ private:
         return expand(*it, row, tokens);
     }
 
-    void emitGroupFooter(int k, const QVariantList* row, int)
-    {
+    void emitGroupFooter(int k, const QVariantList* row, int) {
         const Group& g = t_.groups[k];
         if (main_ && sheet_ && g.footer.present)
             sheetTotalsRow(g.footer, row, SheetRow::GroupFooter, k);
@@ -468,8 +497,7 @@ private:
             emitSection(g.footer, row, -1);
     }
 
-    void sheetTotalsRow(const Section& s, const QVariantList* row, SheetRow::Kind kind, int level)
-    {
+    void sheetTotalsRow(const Section& s, const QVariantList* row, SheetRow::Kind kind, int level) {
         SheetRow r;
         r.kind = kind;
         r.level = quint8(level);
@@ -478,7 +506,8 @@ private:
             r.cells << QVariant();
         QString label;
         for (const Element& e : s.elements) {
-            if ((e.kind == ElementKind::Total || e.kind == ElementKind::RunningTotal) && e.sheetColumn >= 0) {
+            if ((e.kind == ElementKind::Total || e.kind == ElementKind::RunningTotal) &&
+                e.sheetColumn >= 0) {
                 QVariant v = aggregate(e);
                 r.cells[e.sheetColumn] = v;
             } else if (e.kind == ElementKind::Text && label.isEmpty()) {
@@ -496,15 +525,16 @@ private:
         sheet_->push_back(std::move(r));
     }
 
-    void emitTitleRows()
-    {
+    void emitTitleRows() {
         if (!sheet_)
             return;
         QList<const Element*> texts;
         for (const Element& e : t_.reportHeader.elements)
             if (e.kind == ElementKind::Text)
                 texts << &e;
-        std::stable_sort(texts.begin(), texts.end(), [](auto a, auto b) { return a->y < b->y || (a->y == b->y && a->x < b->x); });
+        std::stable_sort(texts.begin(), texts.end(), [](auto a, auto b) {
+            return a->y < b->y || (a->y == b->y && a->x < b->x);
+        });
         for (const Element* e : texts) {
             bool tokens = false;
             const QString s = expand(*e, nullptr, &tokens);
@@ -517,8 +547,7 @@ private:
         }
     }
 
-    void placeSubreports(const QString& placement)
-    {
+    void placeSubreports(const QString& placement) {
         for (int i = 0; i < r_.subreports.size(); ++i) {
             if (r_.subreportPlacements.value(i) != placement)
                 continue;
@@ -561,8 +590,7 @@ struct LayoutJob::Impl {
 };
 
 LayoutJob::LayoutJob(FilledReport report, std::shared_ptr<Document> doc)
-    : d(new Impl)
-{
+    : d(new Impl) {
     d->report = std::move(report);
     d->doc = std::move(doc);
     const Template& t = *d->report.tmpl;
@@ -584,8 +612,10 @@ LayoutJob::LayoutJob(FilledReport report, std::shared_ptr<Document> doc)
     d->flow.top = t.marginTop;
     d->flow.bottom = t.pageHeight - t.marginBottom - t.pageFooter.height;
     if (d->flow.bottom - d->flow.top < t.pageHeader.height + 36)
-        throw Error(QStringLiteral("The report template \"%1\" is not valid: the page header and footer leave "
-                                   "no room for rows.").arg(t.path));
+        throw Error(QStringLiteral(
+                        "The report template \"%1\" is not valid: the page header and footer leave "
+                        "no room for rows.")
+                        .arg(t.path));
     d->filler = std::make_unique<Filler>(d->report, d->flow, &document.sheetRows, true);
     d->flow.onNewPage = [this] { d->filler->emitPageSection(d->filler->tmpl().pageHeader); };
     const double footerTop = t.pageHeight - t.marginBottom - t.pageFooter.height;
@@ -599,8 +629,7 @@ LayoutJob::LayoutJob(FilledReport report, std::shared_ptr<Document> doc)
 
 LayoutJob::~LayoutJob() = default;
 
-bool LayoutJob::step(int maxPages)
-{
+bool LayoutJob::step(int maxPages) {
     if (d->done)
         return true;
     if (!d->started) {
@@ -624,18 +653,15 @@ bool LayoutJob::step(int maxPages)
     return d->done;
 }
 
-void LayoutJob::runAll()
-{
+void LayoutJob::runAll() {
     step(std::numeric_limits<int>::max() / 2);
 }
 
-std::shared_ptr<Document> LayoutJob::document() const
-{
+std::shared_ptr<Document> LayoutJob::document() const {
     return d->doc;
 }
 
-std::shared_ptr<Document> layoutAll(const FilledReport& report)
-{
+std::shared_ptr<Document> layoutAll(const FilledReport& report) {
     auto doc = std::make_shared<Document>();
     LayoutJob job(report, doc);
     job.runAll();

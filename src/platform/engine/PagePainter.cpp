@@ -1,8 +1,7 @@
+#include "platform/Error.h"
 #include "platform/engine/Document.h"
 #include "platform/engine/Exporters.h"
 #include "platform/engine/TextMetrics.h"
-
-#include "platform/Error.h"
 
 #include <QPageLayout>
 #include <QPainter>
@@ -10,8 +9,7 @@
 
 namespace pelmar::engine {
 
-static QFont painterFont(const FontSpec& f, const QPaintDevice* device)
-{
+static QFont painterFont(const FontSpec& f, const QPaintDevice* device) {
     static const char* families[] = {"Liberation Sans", "Liberation Serif", "Liberation Mono"};
     QFont font(QString::fromLatin1(families[int(faceOf(f.family))]));
     // The painter's unit is one point; the font's size is then in those units.
@@ -23,8 +21,7 @@ static QFont painterFont(const FontSpec& f, const QPaintDevice* device)
     return font;
 }
 
-void paintPage(QPainter& painter, const Document& doc, int pageIndex)
-{
+void paintPage(QPainter& painter, const Document& doc, int pageIndex) {
     if (pageIndex < 0 || pageIndex >= doc.pageCount())
         return;
     const Page& page = doc.pages[size_t(pageIndex)];
@@ -59,7 +56,8 @@ void paintPage(QPainter& painter, const Document& doc, int pageIndex)
             break;
         case Prim::Box:
             painter.setPen(p.lineWidth > 0 ? QPen(Qt::black, p.lineWidth) : QPen(Qt::NoPen));
-            painter.setBrush(p.color ? QBrush(QColor::fromRgb(QRgb(p.color - 1))) : QBrush(Qt::NoBrush));
+            painter.setBrush(p.color ? QBrush(QColor::fromRgb(QRgb(p.color - 1)))
+                                     : QBrush(Qt::NoBrush));
             painter.drawRect(QRectF(p.x, p.y, p.w, p.h));
             painter.setBrush(Qt::NoBrush);
             break;
@@ -71,15 +69,18 @@ void paintPage(QPainter& painter, const Document& doc, int pageIndex)
     }
 }
 
-void printDocument(const Document& doc, QPrinter& printer, int fromPage, int toPage)
-{
+void printDocument(const Document& doc, QPrinter& printer, int fromPage, int toPage) {
     const QPageLayout saved = printer.pageLayout();
-    printer.setPageOrientation(doc.pageWidth > doc.pageHeight ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageOrientation(doc.pageWidth > doc.pageHeight ? QPageLayout::Landscape
+                                                              : QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&printer)) {
         printer.setPageLayout(saved);
-        throw Error(QStringLiteral("The printer \"%1\" could not start printing. Check the printer and try again.")
-                        .arg(printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()));
+        throw Error(
+            QStringLiteral(
+                "The printer \"%1\" could not start printing. Check the printer and try again.")
+                .arg(printer.outputFileName().isEmpty() ? printer.printerName()
+                                                        : printer.outputFileName()));
     }
     // Pages are laid out on the whole sheet; the device's origin is its printable area.
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel);

@@ -2,8 +2,8 @@
 
 #include "platform/engine/Document.h"
 #include "platform/engine/Exporters.h"
-#include "platform/engine/Foundation.h"
 #include "platform/engine/Format.h"
+#include "platform/engine/Foundation.h"
 #include "platform/engine/Layout.h"
 #include "reporting/ReportPrinter.h"
 
@@ -21,16 +21,14 @@ namespace pelmar::engine {
 
 namespace {
 
-ServerDefaults& defaultsSlot()
-{
+ServerDefaults& defaultsSlot() {
     static ServerDefaults d;
     return d;
 }
 
 // Kept until the application object goes: a connection's thread cannot be
 // wound down after that, so the cache is never left to exit-time destructors.
-QHash<QString, std::shared_ptr<SqlConnection>>& connections()
-{
+QHash<QString, std::shared_ptr<SqlConnection>>& connections() {
     static auto* cache = [] {
         qAddPostRoutine([] { closeEngineConnections(); });
         return new QHash<QString, std::shared_ptr<SqlConnection>>;
@@ -38,22 +36,19 @@ QHash<QString, std::shared_ptr<SqlConnection>>& connections()
     return *cache;
 }
 
-std::function<void(Report&)>& printObserver()
-{
+std::function<void(Report&)>& printObserver() {
     static std::function<void(Report&)> o;
     return o;
 }
 
-QString quoteIdent(const QString& name)
-{
+QString quoteIdent(const QString& name) {
     QString s = name;
     s.replace('"', QStringLiteral("\"\""));
     return '"' + s + '"';
 }
 
 // One connection per distinct log-on, kept for later runs.
-SqlConnection& connectionFor(const LogOnInfo& logOn, const QString& templatePath)
-{
+SqlConnection& connectionFor(const LogOnInfo& logOn, const QString& templatePath) {
     const ServerDefaults d = serverDefaults();
     ConnectionSettings settings;
     settings.host = logOn.server;
@@ -62,7 +57,9 @@ SqlConnection& connectionFor(const LogOnInfo& logOn, const QString& templatePath
     settings.user = logOn.userId;
     settings.password = logOn.password;
     const QString key = QStringLiteral("%1\x1f%2\x1f%3\x1f%4\x1f%5")
-                            .arg(settings.host).arg(settings.port).arg(settings.database, settings.user, settings.password);
+                            .arg(settings.host)
+                            .arg(settings.port)
+                            .arg(settings.database, settings.user, settings.password);
     auto& slot = connections()[key];
     if (!slot) {
         auto conn = std::make_shared<SqlConnection>(settings);
@@ -72,7 +69,8 @@ SqlConnection& connectionFor(const LogOnInfo& logOn, const QString& templatePath
             conn->open();
         } catch (const Error& e) {
             connections().remove(key);
-            throw Error(QStringLiteral("The report \"%1\" could not log on to the server \"%2\" as \"%3\": %4")
+            throw Error(QStringLiteral(
+                            "The report \"%1\" could not log on to the server \"%2\" as \"%3\": %4")
                             .arg(templatePath, logOn.server, logOn.userId, e.description()));
         }
         slot = conn;
@@ -82,69 +80,80 @@ SqlConnection& connectionFor(const LogOnInfo& logOn, const QString& templatePath
 
 } // namespace
 
-void setServerDefaults(const ServerDefaults& defaults) { defaultsSlot() = defaults; }
-ServerDefaults serverDefaults() { return defaultsSlot(); }
-void closeEngineConnections() { connections().clear(); }
+void setServerDefaults(const ServerDefaults& defaults) {
+    defaultsSlot() = defaults;
+}
+ServerDefaults serverDefaults() {
+    return defaultsSlot();
+}
+void closeEngineConnections() {
+    connections().clear();
+}
 
 // ---------------------------------------------------------------- tables
 
-void DatabaseTable::SetLocation(const QString& location)
-{
+void DatabaseTable::SetLocation(const QString& location) {
     location_ = location;
     owner_->invalidate();
 }
 
-void DatabaseTable::SetLogOnInfo(const QString& server, const QString& database, const QString& userId,
-                                 const QString& password)
-{
+void DatabaseTable::SetLogOnInfo(const QString& server, const QString& database,
+                                 const QString& userId, const QString& password) {
     logOn_ = {server, database, userId, password};
     loggedOn_ = true;
     owner_->invalidate();
 }
 
-QString DatabaseTable::relation() const
-{
+QString DatabaseTable::relation() const {
     const QStringList parts = location_.split('.');
     if (parts.size() < 2 || parts.first().trimmed().isEmpty() || parts.last().trimmed().isEmpty())
-        throw Error(QStringLiteral("The table \"%1\" of the report \"%2\" has the location \"%3\", which names "
-                                   "no database and table (database.owner.table).")
-                        .arg(def_.alias, owner_->templatePath(), location_));
-    return quoteIdent(parts.first().trimmed().toLower()) + '.' + quoteIdent(parts.last().trimmed().toLower());
+        throw Error(
+            QStringLiteral(
+                "The table \"%1\" of the report \"%2\" has the location \"%3\", which names "
+                "no database and table (database.owner.table).")
+                .arg(def_.alias, owner_->templatePath(), location_));
+    return quoteIdent(parts.first().trimmed().toLower()) + '.' +
+           quoteIdent(parts.last().trimmed().toLower());
 }
 
 // ---------------------------------------------------------------- parameters
 
-void ParameterField::SetCurrentValue(const QVariant& value)
-{
+void ParameterField::SetCurrentValue(const QVariant& value) {
     const QString text = value.toString().trimmed();
     if (!value.isNull() && !text.isEmpty()) {
         if (def_.type == "date" && !toDate(value).isValid())
-            throw Error(QStringLiteral("The parameter \"%1\" of the report \"%2\" takes a date; \"%3\" is not a date "
-                                       "(write mm/dd/yyyy).").arg(def_.name, owner_->templatePath(), value.toString()));
+            throw Error(
+                QStringLiteral(
+                    "The parameter \"%1\" of the report \"%2\" takes a date; \"%3\" is not a date "
+                    "(write mm/dd/yyyy).")
+                    .arg(def_.name, owner_->templatePath(), value.toString()));
         double n;
         if (def_.type == "number" && !toNumber(value, &n))
-            throw Error(QStringLiteral("The parameter \"%1\" of the report \"%2\" takes a number; \"%3\" is not a "
-                                       "number.").arg(def_.name, owner_->templatePath(), value.toString()));
+            throw Error(
+                QStringLiteral(
+                    "The parameter \"%1\" of the report \"%2\" takes a number; \"%3\" is not a "
+                    "number.")
+                    .arg(def_.name, owner_->templatePath(), value.toString()));
     }
     value_ = value;
     hasValue_ = true;
     owner_->invalidate();
 }
 
-QVariant ParameterField::boundValue() const
-{
+QVariant ParameterField::boundValue() const {
     const bool empty = !hasValue_ || value_.isNull() || value_.toString().trimmed().isEmpty();
     if (def_.type == "date")
         return empty ? QVariant(QMetaType(QMetaType::QDate)) : QVariant(toDate(value_));
     if (def_.type == "number") {
         double n = 0;
-        return empty || !toNumber(value_, &n) ? QVariant(QMetaType(QMetaType::Double)) : QVariant(n);
+        return empty || !toNumber(value_, &n) ? QVariant(QMetaType(QMetaType::Double))
+                                              : QVariant(n);
     }
-    return hasValue_ && !value_.isNull() ? QVariant(value_.toString()) : QVariant(QMetaType(QMetaType::QString));
+    return hasValue_ && !value_.isNull() ? QVariant(value_.toString())
+                                         : QVariant(QMetaType(QMetaType::QString));
 }
 
-QString ParameterField::displayText() const
-{
+QString ParameterField::displayText() const {
     if (!hasValue_ || value_.isNull())
         return {};
     if (def_.type == "date") {
@@ -156,8 +165,7 @@ QString ParameterField::displayText() const
 
 // ---------------------------------------------------------------- report
 
-std::shared_ptr<Report> Report::open(const QString& nativePath, const QString& displayPath)
-{
+std::shared_ptr<Report> Report::open(const QString& nativePath, const QString& displayPath) {
     std::shared_ptr<Report> r(new Report);
     r->displayPath_ = displayPath;
     r->nativePath_ = nativePath;
@@ -166,8 +174,7 @@ std::shared_ptr<Report> Report::open(const QString& nativePath, const QString& d
     return r;
 }
 
-std::shared_ptr<Report> Report::placeholder(const QString& templatePath)
-{
+std::shared_ptr<Report> Report::placeholder(const QString& templatePath) {
     std::shared_ptr<Report> r(new Report);
     r->displayPath_ = templatePath;
     return r;
@@ -175,8 +182,7 @@ std::shared_ptr<Report> Report::placeholder(const QString& templatePath)
 
 Report::~Report() = default;
 
-void Report::loadObjects()
-{
+void Report::loadObjects() {
     for (const TableDef& t : tmpl_->tables)
         tables_.emplace_back(new DatabaseTable(t, this));
     for (const ParameterDef& p : tmpl_->parameters)
@@ -192,44 +198,40 @@ void Report::loadObjects()
     }
 }
 
-void Report::SetCompanyName(const QString& name)
-{
+void Report::SetCompanyName(const QString& name) {
     companyName_ = name;
     for (auto& s : subreports_)
         s->companyName_ = name;
     invalidate();
 }
 
-QList<DatabaseTable*> Report::GetDatabaseTables()
-{
+QList<DatabaseTable*> Report::GetDatabaseTables() {
     QList<DatabaseTable*> out;
     for (auto& t : tables_)
         out << t.get();
     return out;
 }
 
-QList<ParameterField*> Report::GetParameterFields()
-{
+QList<ParameterField*> Report::GetParameterFields() {
     QList<ParameterField*> out;
     for (auto& p : parameters_)
         out << p.get();
     return out;
 }
 
-Report* Report::GetSubreport(const QString& name)
-{
+Report* Report::GetSubreport(const QString& name) {
     if (tmpl_)
         for (int i = 0; i < tmpl_->subreports.size(); ++i)
             if (tmpl_->subreports[i].name.compare(name, Qt::CaseInsensitive) == 0)
                 return subreports_[i].get();
     throw Error(QStringLiteral("The report \"%1\" has no subreport named \"%2\"%3.")
                     .arg(displayPath_, name,
-                         subreportNames().isEmpty() ? QString()
-                                                    : QStringLiteral(" (it has %1)").arg(subreportNames().join(", "))));
+                         subreportNames().isEmpty()
+                             ? QString()
+                             : QStringLiteral(" (it has %1)").arg(subreportNames().join(", "))));
 }
 
-QStringList Report::subreportNames() const
-{
+QStringList Report::subreportNames() const {
     QStringList names;
     if (tmpl_)
         for (const auto& s : tmpl_->subreports)
@@ -237,20 +239,17 @@ QStringList Report::subreportNames() const
     return names;
 }
 
-void Report::invalidate()
-{
+void Report::invalidate() {
     document_.reset();
     if (parent_)
         parent_->invalidate();
 }
 
-void Report::setDocument(std::shared_ptr<Document> doc)
-{
+void Report::setDocument(std::shared_ptr<Document> doc) {
     document_ = std::move(doc);
 }
 
-QString Report::queryText(QVariantList* boundValues) const
-{
+QString Report::queryText(QVariantList* boundValues) const {
     if (!tmpl_)
         return {};
     QString body = tmpl_->query;
@@ -295,26 +294,26 @@ QString Report::queryText(QVariantList* boundValues) const
     // The query names each table by its alias; the alias stands for the bound relation.
     QStringList ctes;
     for (const auto& t : tables_)
-        ctes << QStringLiteral("%1 AS (SELECT * FROM %2)").arg(quoteIdent(t->name()), t->relation());
+        ctes
+            << QStringLiteral("%1 AS (SELECT * FROM %2)").arg(quoteIdent(t->name()), t->relation());
     if (ctes.isEmpty())
         return sql;
     static const QRegularExpression withHead(QStringLiteral("^\\s*WITH(\\s+RECURSIVE)?\\s+"),
                                              QRegularExpression::CaseInsensitiveOption);
     const auto m = withHead.match(sql);
     if (m.hasMatch())
-        return QStringLiteral("WITH%1 %2, %3").arg(m.captured(1), ctes.join(", "), sql.mid(m.capturedEnd()));
+        return QStringLiteral("WITH%1 %2, %3")
+            .arg(m.captured(1), ctes.join(", "), sql.mid(m.capturedEnd()));
     return QStringLiteral("WITH %1 %2").arg(ctes.join(", "), sql);
 }
 
-void Report::logOn()
-{
+void Report::logOn() {
     for (const auto& t : tables_)
         if (t->isLoggedOn())
             connectionFor(t->logOnInfo(), displayPath_);
 }
 
-FilledReport Report::fill()
-{
+FilledReport Report::fill() {
     if (!tmpl_)
         throw Error(QStringLiteral("The report \"%1\" has no template to run.").arg(displayPath_));
     FilledReport f;
@@ -333,16 +332,23 @@ FilledReport Report::fill()
         for (const auto& t : tables_) {
             const LogOnInfo* info = t->isLoggedOn() ? &t->logOnInfo() : inherited;
             if (!info)
-                throw Error(QStringLiteral("The table \"%1\" of the report \"%2\" is not logged on to a server.")
-                                .arg(t->name(), displayPath_));
+                throw Error(
+                    QStringLiteral(
+                        "The table \"%1\" of the report \"%2\" is not logged on to a server.")
+                        .arg(t->name(), displayPath_));
             if (!first)
                 first = info;
-            else if (info->server != first->server || info->userId != first->userId || info->password != first->password)
-                throw Error(QStringLiteral("The tables of the report \"%1\" are logged on to different servers or "
-                                           "users; one report reads one server.").arg(displayPath_));
+            else if (info->server != first->server || info->userId != first->userId ||
+                     info->password != first->password)
+                throw Error(
+                    QStringLiteral(
+                        "The tables of the report \"%1\" are logged on to different servers or "
+                        "users; one report reads one server.")
+                        .arg(displayPath_));
         }
         if (!first)
-            throw Error(QStringLiteral("The report \"%1\" has a query but no table to log on with.").arg(displayPath_));
+            throw Error(QStringLiteral("The report \"%1\" has a query but no table to log on with.")
+                            .arg(displayPath_));
         QVariantList bound;
         const QString sql = queryText(&bound);
         const LogOnInfo logOn = *first;
@@ -351,7 +357,8 @@ FilledReport Report::fill()
         try {
             rs = conn.query(sql, bound);
         } catch (const Error& e) {
-            throw Error(QStringLiteral("The report \"%1\" could not read its rows: %2").arg(displayPath_, e.description()));
+            throw Error(QStringLiteral("The report \"%1\" could not read its rows: %2")
+                            .arg(displayPath_, e.description()));
         }
         f.columns = rs.columns();
         f.rows = std::make_shared<const QList<QVariantList>>(rs.rows());
@@ -365,34 +372,32 @@ FilledReport Report::fill()
     return f;
 }
 
-std::shared_ptr<Document> Report::document()
-{
+std::shared_ptr<Document> Report::document() {
     if (!document_ || !document_->complete)
         document_ = layoutAll(fill());
     return document_;
 }
 
-void Report::setPrintObserver(std::function<void(Report&)> observer)
-{
+void Report::setPrintObserver(std::function<void(Report&)> observer) {
     printObserver() = std::move(observer);
 }
 
-static QStringList parameterTexts(Report& r)
-{
+static QStringList parameterTexts(Report& r) {
     QStringList out;
     for (ParameterField* p : r.GetParameterFields())
         out << p->displayText();
     return out;
 }
 
-void Report::PrintReport(bool prompt, int copies, bool collated, int startPage, int stopPage)
-{
+void Report::PrintReport(bool prompt, int copies, bool collated, int startPage, int stopPage) {
     QPrinter& printer = reportPrinter();
     // Printing to a file (a PDF) needs no printer; everything else does.
     if (printer.outputFileName().isEmpty()) {
         if (QPrinterInfo::availablePrinters().isEmpty() || printer.printerName().isEmpty())
-            throw Error(QStringLiteral("The report \"%1\" was not printed: no printer is installed. Install a "
-                                       "printer, choose it under File > Page Setup and print again.").arg(displayPath_));
+            throw Error(QStringLiteral(
+                            "The report \"%1\" was not printed: no printer is installed. Install a "
+                            "printer, choose it under File > Page Setup and print again.")
+                            .arg(displayPath_));
     }
     if (prompt) {
         QPrintDialog dialog(&printer);
@@ -406,28 +411,35 @@ void Report::PrintReport(bool prompt, int copies, bool collated, int startPage, 
     const int to = stopPage > 0 ? std::min(stopPage, doc->pageCount()) : doc->pageCount();
     printDocument(*doc, printer, from, to);
     logRun(QStringLiteral("print"), {}, displayPath_, {}, parameterTexts(*this),
-           QStringLiteral("%1 pages to %2").arg(to - from).arg(printer.outputFileName().isEmpty() ? printer.printerName()
-                                                                                                : printer.outputFileName()));
+           QStringLiteral("%1 pages to %2")
+               .arg(to - from)
+               .arg(printer.outputFileName().isEmpty() ? printer.printerName()
+                                                       : printer.outputFileName()));
     if (printObserver())
         printObserver()(*this);
 }
 
-static int formatFromName(const QString& file)
-{
+static int formatFromName(const QString& file) {
     const QString suffix = QFileInfo(file).suffix().toLower();
-    if (suffix == "pdf") return FormatPdf;
-    if (suffix == "xlsx") return FormatExcelXlsx;
-    if (suffix == "csv") return FormatCsv;
-    if (suffix == "xls") return FormatExcel;
+    if (suffix == "pdf")
+        return FormatPdf;
+    if (suffix == "xlsx")
+        return FormatExcelXlsx;
+    if (suffix == "csv")
+        return FormatCsv;
+    if (suffix == "xls")
+        return FormatExcel;
     return FormatNone;
 }
 
-void Report::ExportReport(bool prompt)
-{
+void Report::ExportReport(bool prompt) {
     if (!prompt && exportOptions_.isPreset()) {
         if (exportOptions_.exportDestination() != DestinationDisk)
-            throw Error(QStringLiteral("The report \"%1\" was not exported: destination %2 is not a disk file.")
-                            .arg(displayPath_).arg(exportOptions_.exportDestination()));
+            throw Error(
+                QStringLiteral(
+                    "The report \"%1\" was not exported: destination %2 is not a disk file.")
+                    .arg(displayPath_)
+                    .arg(exportOptions_.exportDestination()));
         exportTo(nativePath(exportOptions_.exportFileName()), exportOptions_.exportFormat());
         return;
     }
@@ -439,29 +451,41 @@ void Report::ExportReport(bool prompt)
         return;
     int format = formatFromName(file);
     if (format == FormatNone)
-        format = filter.startsWith("PDF") ? FormatPdf : filter.contains("xlsx") ? FormatExcelXlsx
-               : filter.startsWith("CSV") ? FormatCsv : FormatExcel;
+        format = filter.startsWith("PDF")   ? FormatPdf
+                 : filter.contains("xlsx")  ? FormatExcelXlsx
+                 : filter.startsWith("CSV") ? FormatCsv
+                                            : FormatExcel;
     exportTo(file, format);
 }
 
-void Report::exportTo(const QString& file, int format)
-{
+void Report::exportTo(const QString& file, int format) {
     auto doc = document();
     switch (format) {
-    case FormatExcel: writeXls(*doc, file); break;
-    case FormatExcelXlsx: writeXlsx(*doc, file); break;
-    case FormatPdf: writePdf(*doc, file, title()); break;
-    case FormatCsv: writeCsv(*doc, file); break;
+    case FormatExcel:
+        writeXls(*doc, file);
+        break;
+    case FormatExcelXlsx:
+        writeXlsx(*doc, file);
+        break;
+    case FormatPdf:
+        writePdf(*doc, file, title());
+        break;
+    case FormatCsv:
+        writeCsv(*doc, file);
+        break;
     default:
-        throw Error(QStringLiteral("The report \"%1\" was not exported: format %2 is not one the program writes "
-                                   "(29 Excel, 31 PDF, 36 Excel 2007, 5 CSV).").arg(displayPath_).arg(format));
+        throw Error(
+            QStringLiteral(
+                "The report \"%1\" was not exported: format %2 is not one the program writes "
+                "(29 Excel, 31 PDF, 36 Excel 2007, 5 CSV).")
+                .arg(displayPath_)
+                .arg(format));
     }
     logRun(QStringLiteral("export"), {}, displayPath_, {}, parameterTexts(*this),
            QStringLiteral("format %1 to %2").arg(format).arg(file));
 }
 
-std::shared_ptr<Report> Application::OpenTemplate(const QString& path, int)
-{
+std::shared_ptr<Report> Application::OpenTemplate(const QString& path, int) {
     return Report::open(nativePath(path), path);
 }
 

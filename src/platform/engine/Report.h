@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QObject>
 #include <QVariant>
-
 #include <functional>
 #include <memory>
 
@@ -17,7 +16,13 @@ class Document;
 class Report;
 
 // Export formats and destinations.  29 is the Excel 97-2003 spreadsheet.
-enum ExportFormat { FormatNone = 0, FormatCsv = 5, FormatExcel = 29, FormatPdf = 31, FormatExcelXlsx = 36 };
+enum ExportFormat {
+    FormatNone = 0,
+    FormatCsv = 5,
+    FormatExcel = 29,
+    FormatPdf = 31,
+    FormatExcelXlsx = 36
+};
 enum ExportDestination { DestinationNone = 0, DestinationDisk = 1 };
 
 struct LogOnInfo {
@@ -42,7 +47,10 @@ public:
 
 private:
     friend class Report;
-    DatabaseTable(TableDef def, Report* owner) : def_(std::move(def)), location_(def_.location), owner_(owner) {}
+    DatabaseTable(TableDef def, Report* owner)
+        : def_(std::move(def))
+        , location_(def_.location)
+        , owner_(owner) {}
     TableDef def_;
     QString location_;
     LogOnInfo logOn_;
@@ -64,7 +72,9 @@ public:
 
 private:
     friend class Report;
-    ParameterField(ParameterDef def, Report* owner) : def_(std::move(def)), owner_(owner) {}
+    ParameterField(ParameterDef def, Report* owner)
+        : def_(std::move(def))
+        , owner_(owner) {}
     ParameterDef def_;
     QVariant value_;
     bool hasValue_ = false;
@@ -79,7 +89,9 @@ public:
     QString exportFileName() const { return fileName_; }
     int exportDestination() const { return destination_; }
     int exportFormat() const { return format_; }
-    bool isPreset() const { return !fileName_.isEmpty() && destination_ != DestinationNone && format_ != FormatNone; }
+    bool isPreset() const {
+        return !fileName_.isEmpty() && destination_ != DestinationNone && format_ != FormatNone;
+    }
 
 private:
     QString fileName_;
@@ -105,7 +117,7 @@ struct FilledReport {
     std::shared_ptr<const QList<QVariantList>> rows;
     QHash<QString, QString> parameterTexts; // lower-case name -> text shown
     QString companyName;
-    QList<FilledReport> subreports;           // in template order
+    QList<FilledReport> subreports; // in template order
     QStringList subreportPlacements;
 };
 
@@ -131,7 +143,8 @@ public:
     bool isSubreport() const { return parent_ != nullptr; }
 
     // Prints to reportPrinter() at once; prompt true shows the print dialog.
-    void PrintReport(bool prompt = false, int copies = 1, bool collated = true, int startPage = 0, int stopPage = 0);
+    void PrintReport(bool prompt = false, int copies = 1, bool collated = true, int startPage = 0,
+                     int stopPage = 0);
     ExportOptions& GetExportOptions() { return exportOptions_; }
     // Exports with the preset options; without them (or with prompt) asks for a file.
     void ExportReport(bool prompt = false);

@@ -32,22 +32,21 @@ constexpr int kSlicePages = 25;
 
 class PageView : public QAbstractScrollArea {
 public:
-    explicit PageView(ReportViewer* owner) : QAbstractScrollArea(owner), v_(owner)
-    {
+    explicit PageView(ReportViewer* owner)
+        : QAbstractScrollArea(owner)
+        , v_(owner) {
         setAccessibleName(QStringLiteral("Report page"));
         viewport()->setBackgroundRole(QPalette::Dark);
         viewport()->setAutoFillBackground(true);
         setFocusPolicy(Qt::StrongFocus);
     }
 
-    QSizeF pageSize() const
-    {
+    QSizeF pageSize() const {
         const auto& d = v_->doc_;
         return d ? QSizeF(d->pageWidth, d->pageHeight) : QSizeF(612, 792);
     }
 
-    double scale() const
-    {
+    double scale() const {
         const QSizeF p = pageSize();
         const double margin = 16;
         switch (v_->zoomMode_) {
@@ -61,8 +60,7 @@ public:
         }
     }
 
-    void updateScrollBars()
-    {
+    void updateScrollBars() {
         const QSizeF p = pageSize() * scale();
         horizontalScrollBar()->setRange(0, std::max(0, int(p.width()) + 16 - viewport()->width()));
         verticalScrollBar()->setRange(0, std::max(0, int(p.height()) + 16 - viewport()->height()));
@@ -72,21 +70,20 @@ public:
     }
 
 protected:
-    void resizeEvent(QResizeEvent* e) override
-    {
+    void resizeEvent(QResizeEvent* e) override {
         QAbstractScrollArea::resizeEvent(e);
         updateScrollBars();
     }
 
-    void paintEvent(QPaintEvent*) override
-    {
+    void paintEvent(QPaintEvent*) override {
         QPainter p(viewport());
         const auto& d = v_->doc_;
         if (!d || d->pageCount() == 0)
             return;
         const double s = scale();
         const QSizeF size = pageSize() * s;
-        const double x = std::max(8.0, (viewport()->width() - size.width()) / 2) - horizontalScrollBar()->value();
+        const double x = std::max(8.0, (viewport()->width() - size.width()) / 2) -
+                         horizontalScrollBar()->value();
         const double y = 8 - verticalScrollBar()->value();
         p.fillRect(QRectF(x + 3, y + 3, size.width(), size.height()), QColor(0, 0, 0, 80));
         p.fillRect(QRectF(x, y, size.width(), size.height()), Qt::white);
@@ -103,14 +100,28 @@ protected:
         paintPage(p, *d, v_->page_);
     }
 
-    void keyPressEvent(QKeyEvent* e) override
-    {
+    void keyPressEvent(QKeyEvent* e) override {
         switch (e->key()) {
-        case Qt::Key_PageDown: v_->nextPage(); return;
-        case Qt::Key_PageUp: v_->previousPage(); return;
-        case Qt::Key_Home: if (e->modifiers() & Qt::ControlModifier) { v_->firstPage(); return; } break;
-        case Qt::Key_End: if (e->modifiers() & Qt::ControlModifier) { v_->lastPage(); return; } break;
-        default: break;
+        case Qt::Key_PageDown:
+            v_->nextPage();
+            return;
+        case Qt::Key_PageUp:
+            v_->previousPage();
+            return;
+        case Qt::Key_Home:
+            if (e->modifiers() & Qt::ControlModifier) {
+                v_->firstPage();
+                return;
+            }
+            break;
+        case Qt::Key_End:
+            if (e->modifiers() & Qt::ControlModifier) {
+                v_->lastPage();
+                return;
+            }
+            break;
+        default:
+            break;
         }
         QAbstractScrollArea::keyPressEvent(e);
     }
@@ -120,8 +131,7 @@ private:
 };
 
 ReportViewer::ReportViewer(QWidget* parent)
-    : QWidget(parent)
-{
+    : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -139,13 +149,15 @@ ReportViewer::ReportViewer(QWidget* parent)
         return a;
     };
     labelled(button(QStringLiteral("Print"), QStyle::SP_FileIcon, [this] { print(); }));
-    labelled(button(QStringLiteral("Export"), QStyle::SP_DialogSaveButton, [this] { exportReport(); }));
+    labelled(
+        button(QStringLiteral("Export"), QStyle::SP_DialogSaveButton, [this] { exportReport(); }));
     QAction* treeToggle = button(QStringLiteral("Group Tree"), QStyle::SP_FileDialogListView,
                                  [this] { tree_->setVisible(!tree_->isVisible()); });
     Q_UNUSED(treeToggle);
     bar->addSeparator();
     button(QStringLiteral("First Page"), QStyle::SP_MediaSkipBackward, [this] { firstPage(); });
-    button(QStringLiteral("Previous Page"), QStyle::SP_MediaSeekBackward, [this] { previousPage(); });
+    button(QStringLiteral("Previous Page"), QStyle::SP_MediaSeekBackward,
+           [this] { previousPage(); });
     button(QStringLiteral("Next Page"), QStyle::SP_MediaSeekForward, [this] { nextPage(); });
     button(QStringLiteral("Last Page"), QStyle::SP_MediaSkipForward, [this] { lastPage(); });
     status_ = new QLabel(this);
@@ -156,13 +168,16 @@ ReportViewer::ReportViewer(QWidget* parent)
     bar->addSeparator();
     zoomBox_ = new QComboBox(this);
     zoomBox_->setAccessibleName(QStringLiteral("Zoom"));
-    zoomBox_->addItems({QStringLiteral("Fit Width"), QStringLiteral("Fit Page"), QStringLiteral("50%"),
-                        QStringLiteral("75%"), QStringLiteral("100%"), QStringLiteral("150%"), QStringLiteral("200%"),
-                        QStringLiteral("400%")});
+    zoomBox_->addItems({QStringLiteral("Fit Width"), QStringLiteral("Fit Page"),
+                        QStringLiteral("50%"), QStringLiteral("75%"), QStringLiteral("100%"),
+                        QStringLiteral("150%"), QStringLiteral("200%"), QStringLiteral("400%")});
     connect(zoomBox_, &QComboBox::activated, this, [this](int i) {
-        if (i == 0) setZoom(FitWidth);
-        else if (i == 1) setZoom(FitPage);
-        else setZoom(Percent, zoomBox_->itemText(i).chopped(1).toDouble());
+        if (i == 0)
+            setZoom(FitWidth);
+        else if (i == 1)
+            setZoom(FitPage);
+        else
+            setZoom(Percent, zoomBox_->itemText(i).chopped(1).toDouble());
     });
     bar->addWidget(zoomBox_);
     button(QStringLiteral("Zoom In"), QStyle::SP_ArrowUp, [this] { zoomIn(); });
@@ -174,10 +189,12 @@ ReportViewer::ReportViewer(QWidget* parent)
     search_->setMaximumWidth(200);
     connect(search_, &QLineEdit::returnPressed, this, [this] {
         if (!search_->text().isEmpty() && !findText(search_->text()))
-            QMessageBox::information(this, windowTitle(), QStringLiteral("\"%1\" was not found.").arg(search_->text()));
+            QMessageBox::information(this, windowTitle(),
+                                     QStringLiteral("\"%1\" was not found.").arg(search_->text()));
     });
     bar->addWidget(search_);
-    button(QStringLiteral("Find Next"), QStyle::SP_FileDialogContentsView, [this] { emit search_->returnPressed(); });
+    button(QStringLiteral("Find Next"), QStyle::SP_FileDialogContentsView,
+           [this] { emit search_->returnPressed(); });
     layout->addWidget(bar);
 
     splitter_ = new QSplitter(this);
@@ -185,9 +202,8 @@ ReportViewer::ReportViewer(QWidget* parent)
     tree_->setHeaderHidden(true);
     tree_->setAccessibleName(QStringLiteral("Group tree"));
     tree_->setVisible(false);
-    connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        goToPage(item->data(0, Qt::UserRole).toInt());
-    });
+    connect(tree_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { goToPage(item->data(0, Qt::UserRole).toInt()); });
     view_ = new PageView(this);
     splitter_->addWidget(tree_);
     splitter_->addWidget(view_);
@@ -199,31 +215,30 @@ ReportViewer::ReportViewer(QWidget* parent)
 
 ReportViewer::~ReportViewer() = default;
 
-void ReportViewer::SetReportSource(std::shared_ptr<Report> report)
-{
+void ReportViewer::SetReportSource(std::shared_ptr<Report> report) {
     report_ = std::move(report);
 }
 
-void ReportViewer::SetViewerStartOption(int option)
-{
+void ReportViewer::SetViewerStartOption(int option) {
     startOption_ = option;
 }
 
-void ReportViewer::SetGroupTreeShown(bool shown)
-{
+void ReportViewer::SetGroupTreeShown(bool shown) {
     tree_->setVisible(shown);
 }
 
-void ReportViewer::SetGroupTreeEnabled(bool enabled)
-{
+void ReportViewer::SetGroupTreeEnabled(bool enabled) {
     tree_->setEnabled(enabled);
 }
 
-bool ReportViewer::isGroupTreeShown() const { return !tree_->isHidden(); }
-bool ReportViewer::isGroupTreeEnabled() const { return tree_->isEnabled(); }
+bool ReportViewer::isGroupTreeShown() const {
+    return !tree_->isHidden();
+}
+bool ReportViewer::isGroupTreeEnabled() const {
+    return tree_->isEnabled();
+}
 
-void ReportViewer::ViewReport()
-{
+void ReportViewer::ViewReport() {
     if (!report_)
         throw Error(QStringLiteral("There is no report to show. Open the report again."));
     job_.reset();
@@ -248,8 +263,7 @@ void ReportViewer::ViewReport()
     updateStatus();
 }
 
-void ReportViewer::layoutSlice()
-{
+void ReportViewer::layoutSlice() {
     if (!job_)
         return;
     try {
@@ -270,24 +284,20 @@ void ReportViewer::layoutSlice()
     view_->viewport()->update();
 }
 
-bool ReportViewer::isLayoutComplete() const
-{
+bool ReportViewer::isLayoutComplete() const {
     return doc_ && doc_->complete;
 }
 
-void ReportViewer::finishLayout()
-{
+void ReportViewer::finishLayout() {
     while (job_)
         layoutSlice();
 }
 
-int ReportViewer::pageCount() const
-{
+int ReportViewer::pageCount() const {
     return doc_ ? doc_->pageCount() : 0;
 }
 
-void ReportViewer::goToPage(int index)
-{
+void ReportViewer::goToPage(int index) {
     if (!doc_)
         return;
     // The last page may still be filling; it opens once laid out.
@@ -302,39 +312,33 @@ void ReportViewer::goToPage(int index)
     emit pageChanged(page_);
 }
 
-void ReportViewer::lastPage()
-{
+void ReportViewer::lastPage() {
     finishLayout();
     goToPage(pageCount() - 1);
 }
 
-void ReportViewer::setZoom(ZoomMode mode, double percent)
-{
+void ReportViewer::setZoom(ZoomMode mode, double percent) {
     zoomMode_ = mode;
     zoomPercent_ = std::clamp(percent, 10.0, 800.0);
     view_->updateScrollBars();
     view_->viewport()->update();
 }
 
-double ReportViewer::zoomFactor() const
-{
+double ReportViewer::zoomFactor() const {
     return view_->scale();
 }
 
-void ReportViewer::zoomIn()
-{
+void ReportViewer::zoomIn() {
     const double current = view_->scale() * 72.0 / logicalDpiX() * 100;
     setZoom(Percent, current * 1.25);
 }
 
-void ReportViewer::zoomOut()
-{
+void ReportViewer::zoomOut() {
     const double current = view_->scale() * 72.0 / logicalDpiX() * 100;
     setZoom(Percent, current / 1.25);
 }
 
-bool ReportViewer::findText(const QString& text)
-{
+bool ReportViewer::findText(const QString& text) {
     if (!doc_ || text.isEmpty())
         return false;
     if (text != lastSearch_) {
@@ -350,7 +354,8 @@ bool ReportViewer::findText(const QString& text)
         const int pi = (startPage + k) % n;
         const auto& prims = doc_->pages[size_t(pi)].prims;
         for (size_t i = (k == 0 ? size_t(startPrim) : 0); i < prims.size(); ++i) {
-            if (prims[i].type == Prim::Text && doc_->resolvedText(prims[i], pi).contains(text, Qt::CaseInsensitive)) {
+            if (prims[i].type == Prim::Text &&
+                doc_->resolvedText(prims[i], pi).contains(text, Qt::CaseInsensitive)) {
                 hitPage_ = pi;
                 hitPrim_ = int(i);
                 const int old = page_;
@@ -368,38 +373,37 @@ bool ReportViewer::findText(const QString& text)
     return false;
 }
 
-void ReportViewer::syncOutline()
-{
+void ReportViewer::syncOutline() {
     if (!doc_)
         return;
     for (; outlineShown_ < doc_->outline.size(); ++outlineShown_) {
         const OutlineEntry& e = doc_->outline[outlineShown_];
         while (outlineStack_.size() > e.level)
             outlineStack_.removeLast();
-        auto* item = outlineStack_.isEmpty() ? new QTreeWidgetItem(tree_) : new QTreeWidgetItem(outlineStack_.last());
+        auto* item = outlineStack_.isEmpty() ? new QTreeWidgetItem(tree_)
+                                             : new QTreeWidgetItem(outlineStack_.last());
         item->setText(0, e.title);
         item->setData(0, Qt::UserRole, e.page);
         outlineStack_ << item;
     }
 }
 
-void ReportViewer::updateStatus()
-{
+void ReportViewer::updateStatus() {
     if (!doc_) {
         status_->setText(QStringLiteral("No report"));
         return;
     }
-    status_->setText(doc_->complete ? QStringLiteral("Page %1 of %2").arg(page_ + 1).arg(doc_->pageCount())
-                                    : QStringLiteral("Page %1 of %2+").arg(page_ + 1).arg(doc_->pageCount()));
+    status_->setText(doc_->complete
+                         ? QStringLiteral("Page %1 of %2").arg(page_ + 1).arg(doc_->pageCount())
+                         : QStringLiteral("Page %1 of %2+").arg(page_ + 1).arg(doc_->pageCount()));
 }
 
-void ReportViewer::fail(const QString& message)
-{
-    QMessageBox::warning(this, windowTitle().isEmpty() ? QStringLiteral("Report") : windowTitle(), message);
+void ReportViewer::fail(const QString& message) {
+    QMessageBox::warning(this, windowTitle().isEmpty() ? QStringLiteral("Report") : windowTitle(),
+                         message);
 }
 
-void ReportViewer::print()
-{
+void ReportViewer::print() {
     if (!report_) {
         fail(QStringLiteral("There is no report to print."));
         return;
@@ -412,8 +416,7 @@ void ReportViewer::print()
     }
 }
 
-void ReportViewer::exportReport()
-{
+void ReportViewer::exportReport() {
     bool useDefault = true;
     emit ExportRequested(&useDefault);
     if (!useDefault)

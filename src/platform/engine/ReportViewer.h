@@ -4,7 +4,6 @@
 // out and lays out the rest in slices between events.
 
 #include <QWidget>
-
 #include <memory>
 
 class QAbstractScrollArea;

@@ -5,13 +5,11 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
-
 #include <algorithm>
 
 namespace pelmar::engine {
 
-int Template::fontIndex(const FontSpec& f)
-{
+int Template::fontIndex(const FontSpec& f) {
     const int i = int(fonts.indexOf(f));
     if (i >= 0)
         return i;
@@ -26,19 +24,18 @@ const QStringList kFuncs = {"sum", "count", "avg", "min", "max"};
 class Loader {
 public:
     Loader(const QByteArray& xml, QString path)
-        : r_(xml), path_(std::move(path))
-    {
-    }
+        : r_(xml)
+        , path_(std::move(path)) {}
 
-    std::shared_ptr<Template> run()
-    {
+    std::shared_ptr<Template> run() {
         auto t = std::make_shared<Template>();
         t->path = path_;
         while (!r_.atEnd()) {
             r_.readNext();
             if (r_.isStartElement()) {
                 if (r_.name() != QLatin1String("report"))
-                    fail(QStringLiteral("the root element must be <report>, not <%1>").arg(r_.name()));
+                    fail(QStringLiteral("the root element must be <report>, not <%1>")
+                             .arg(r_.name()));
                 readReport(*t, nullptr);
                 break;
             }
@@ -51,27 +48,28 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(const QString& fault, qint64 line = -1)
-    {
+    [[noreturn]] void fail(const QString& fault, qint64 line = -1) {
         if (line < 0)
             line = r_.lineNumber();
         throw Error(QStringLiteral("The report template \"%1\" is not valid: line %2: %3.")
-                        .arg(path_).arg(line).arg(fault));
+                        .arg(path_)
+                        .arg(line)
+                        .arg(fault));
     }
 
-    QString attr(const char* name) const { return r_.attributes().value(QLatin1String(name)).toString(); }
+    QString attr(const char* name) const {
+        return r_.attributes().value(QLatin1String(name)).toString();
+    }
     bool has(const char* name) const { return r_.attributes().hasAttribute(QLatin1String(name)); }
 
-    QString required(const char* name)
-    {
+    QString required(const char* name) {
         const QString v = attr(name).trimmed();
         if (v.isEmpty())
             fail(QStringLiteral("<%1> needs the attribute %2").arg(r_.name(), QLatin1String(name)));
         return v;
     }
 
-    double number(const char* name, double fallback, double scale)
-    {
+    double number(const char* name, double fallback, double scale) {
         if (!has(name))
             return fallback * scale;
         bool ok = false;
@@ -82,8 +80,7 @@ private:
         return v * scale;
     }
 
-    bool flag(const char* name, bool fallback)
-    {
+    bool flag(const char* name, bool fallback) {
         if (!has(name))
             return fallback;
         const QString v = attr(name).trimmed().toLower();
@@ -91,22 +88,24 @@ private:
             return true;
         if (v == "false" || v == "no" || v == "0")
             return false;
-        fail(QStringLiteral("the attribute %1=\"%2\" must be true or false").arg(QLatin1String(name), attr(name)));
+        fail(QStringLiteral("the attribute %1=\"%2\" must be true or false")
+                 .arg(QLatin1String(name), attr(name)));
     }
 
-    int alignment(int fallback)
-    {
+    int alignment(int fallback) {
         if (!has("align"))
             return fallback;
         const QString a = attr("align").trimmed().toLower();
-        if (a == "left") return AlignLeft;
-        if (a == "center" || a == "centre") return AlignCenter;
-        if (a == "right") return AlignRight;
+        if (a == "left")
+            return AlignLeft;
+        if (a == "center" || a == "centre")
+            return AlignCenter;
+        if (a == "right")
+            return AlignRight;
         fail(QStringLiteral("align=\"%1\" must be left, center or right").arg(attr("align")));
     }
 
-    FontSpec fontFrom(const FontSpec& base)
-    {
+    FontSpec fontFrom(const FontSpec& base) {
         FontSpec f = base;
         if (has("style")) {
             const QString s = attr("style").trimmed();
@@ -124,10 +123,11 @@ private:
         return f;
     }
 
-    QString text() { return r_.readElementText(QXmlStreamReader::IncludeChildElements).simplified(); }
+    QString text() {
+        return r_.readElementText(QXmlStreamReader::IncludeChildElements).simplified();
+    }
 
-    void readReport(Template& t, Template* parent)
-    {
+    void readReport(Template& t, Template* parent) {
         if (parent) {
             t.pageWidth = parent->pageWidth;
             t.pageHeight = parent->pageHeight;
@@ -139,21 +139,34 @@ private:
             scale_ = parentScale_;
         } else {
             const QString units = attr("units").trimmed().toLower();
-            if (units.isEmpty() || units == "mm") scale_ = 72.0 / 25.4;
-            else if (units == "pt") scale_ = 1.0;
-            else if (units == "in") scale_ = 72.0;
-            else fail(QStringLiteral("units=\"%1\" must be mm, pt or in").arg(units));
+            if (units.isEmpty() || units == "mm")
+                scale_ = 72.0 / 25.4;
+            else if (units == "pt")
+                scale_ = 1.0;
+            else if (units == "in")
+                scale_ = 72.0;
+            else
+                fail(QStringLiteral("units=\"%1\" must be mm, pt or in").arg(units));
             parentScale_ = scale_;
             t.title = attr("title");
             const QString page = attr("page").trimmed().toLower();
-            if (page.isEmpty() || page == "letter") { t.pageWidth = 612; t.pageHeight = 792; }
-            else if (page == "a4") { t.pageWidth = 595.28; t.pageHeight = 841.89; }
-            else if (page == "legal") { t.pageWidth = 612; t.pageHeight = 1008; }
-            else fail(QStringLiteral("page=\"%1\" must be Letter, A4 or Legal").arg(attr("page")));
+            if (page.isEmpty() || page == "letter") {
+                t.pageWidth = 612;
+                t.pageHeight = 792;
+            } else if (page == "a4") {
+                t.pageWidth = 595.28;
+                t.pageHeight = 841.89;
+            } else if (page == "legal") {
+                t.pageWidth = 612;
+                t.pageHeight = 1008;
+            } else
+                fail(QStringLiteral("page=\"%1\" must be Letter, A4 or Legal").arg(attr("page")));
             const QString orient = attr("orientation").trimmed().toLower();
-            if (orient == "landscape") std::swap(t.pageWidth, t.pageHeight);
+            if (orient == "landscape")
+                std::swap(t.pageWidth, t.pageHeight);
             else if (!orient.isEmpty() && orient != "portrait")
-                fail(QStringLiteral("orientation=\"%1\" must be portrait or landscape").arg(orient));
+                fail(
+                    QStringLiteral("orientation=\"%1\" must be portrait or landscape").arg(orient));
             const double m = number("margin", 12.7 * 72.0 / 25.4 / scale_, scale_);
             t.marginLeft = number("marginleft", m / scale_, scale_);
             t.marginRight = number("marginright", m / scale_, scale_);
@@ -168,9 +181,14 @@ private:
         t.fonts << base;
         styles_.clear();
         styles_.insert(QString(), base);
-        FontSpec title = base; title.size = base.size + 5; title.bold = true;
-        FontSpec subtitle = base; subtitle.size = base.size + 2; subtitle.bold = true;
-        FontSpec heading = base; heading.bold = true;
+        FontSpec title = base;
+        title.size = base.size + 5;
+        title.bold = true;
+        FontSpec subtitle = base;
+        subtitle.size = base.size + 2;
+        subtitle.bold = true;
+        FontSpec heading = base;
+        heading.bold = true;
         styles_.insert("title", title);
         styles_.insert("subtitle", subtitle);
         styles_.insert("heading", heading);
@@ -189,7 +207,8 @@ private:
                 if (aliases.contains(d.alias.toLower()))
                     fail(QStringLiteral("the table alias \"%1\" is given twice").arg(d.alias));
                 if (!QRegularExpression("^[A-Za-z_][A-Za-z0-9_]*$").match(d.alias).hasMatch())
-                    fail(QStringLiteral("the table alias \"%1\" must be a plain name").arg(d.alias));
+                    fail(
+                        QStringLiteral("the table alias \"%1\" must be a plain name").arg(d.alias));
                 aliases.insert(d.alias.toLower());
                 t.tables << d;
                 r_.skipCurrentElement();
@@ -200,7 +219,9 @@ private:
                 if (has("type")) {
                     p.type = attr("type").trimmed().toLower();
                     if (p.type != "text" && p.type != "date" && p.type != "number")
-                        fail(QStringLiteral("the parameter type \"%1\" must be text, date or number").arg(p.type));
+                        fail(
+                            QStringLiteral("the parameter type \"%1\" must be text, date or number")
+                                .arg(p.type));
                 }
                 if (params.contains(p.name.toLower()))
                     fail(QStringLiteral("the parameter \"%1\" is given twice").arg(p.name));
@@ -226,7 +247,8 @@ private:
                 g.heading = has("heading") ? attr("heading") : QStringLiteral("{%1}").arg(g.field);
                 const QString footer = attr("footer").trimmed().toLower();
                 if (!footer.isEmpty() && footer != "totals" && footer != "none")
-                    fail(QStringLiteral("footer=\"%1\" of <group> must be totals or none").arg(footer));
+                    fail(QStringLiteral("footer=\"%1\" of <group> must be totals or none")
+                             .arg(footer));
                 g.footerTotals = footer != "none";
                 g.keepTogether = flag("keeptogether", true);
                 g.newPage = flag("newpage", false);
@@ -252,7 +274,8 @@ private:
                 if (has("in")) {
                     s.placement = attr("in").trimmed().toLower();
                     if (s.placement != "header" && s.placement != "footer")
-                        fail(QStringLiteral("in=\"%1\" of <subreport> must be header or footer").arg(s.placement));
+                        fail(QStringLiteral("in=\"%1\" of <subreport> must be header or footer")
+                                 .arg(s.placement));
                 }
                 s.body = std::make_shared<Template>();
                 const auto savedStyles = styles_;
@@ -269,8 +292,7 @@ private:
         finish(t);
     }
 
-    void readColumns(Template& t)
-    {
+    void readColumns(Template& t) {
         columnsLine_ = int(r_.lineNumber());
         while (r_.readNextStartElement()) {
             if (r_.name() != QLatin1String("column"))
@@ -281,7 +303,8 @@ private:
             c.format = attr("format");
             c.total = attr("total").trimmed().toLower();
             if (!c.total.isEmpty() && !kFuncs.contains(c.total))
-                fail(QStringLiteral("total=\"%1\" must be one of %2").arg(c.total, kFuncs.join(", ")));
+                fail(QStringLiteral("total=\"%1\" must be one of %2")
+                         .arg(c.total, kFuncs.join(", ")));
             c.width = number("width", 25, scale_);
             if (c.width <= 0)
                 fail(QStringLiteral("the column \"%1\" needs a width above 0").arg(c.field));
@@ -294,8 +317,7 @@ private:
             fail(QStringLiteral("<columns> holds no <column>"));
     }
 
-    void readSection(Template& t, Section& s, SectionKind kind)
-    {
+    void readSection(Template& t, Section& s, SectionKind kind) {
         if (s.present)
             fail(QStringLiteral("the section <%1> is given twice").arg(r_.name()));
         s.kind = kind;
@@ -316,8 +338,10 @@ private:
             if (tag == "line") {
                 e.kind = ElementKind::Line;
                 e.x = number("x1", number("x", 0, scale_) / scale_, scale_);
-                e.y = number("y1", number("y", autoY ? cursor / scale_ : 0, scale_) / scale_, scale_);
-                const double x2 = number("x2", (e.x + number("w", t.contentWidth() - e.x, scale_)) / scale_, scale_);
+                e.y =
+                    number("y1", number("y", autoY ? cursor / scale_ : 0, scale_) / scale_, scale_);
+                const double x2 = number(
+                    "x2", (e.x + number("w", t.contentWidth() - e.x, scale_)) / scale_, scale_);
                 const double y2 = number("y2", e.y / scale_, scale_);
                 e.w = x2 - e.x;
                 e.h = y2 - e.y;
@@ -341,11 +365,15 @@ private:
                     e.field = required("field");
                     e.func = has("func") ? attr("func").trimmed().toLower() : QStringLiteral("sum");
                     if (!kFuncs.contains(e.func))
-                        fail(QStringLiteral("func=\"%1\" must be one of %2").arg(e.func, kFuncs.join(", ")));
-                    e.scope = has("scope") ? attr("scope").trimmed() : has("reset") ? attr("reset").trimmed() : QString();
+                        fail(QStringLiteral("func=\"%1\" must be one of %2")
+                                 .arg(e.func, kFuncs.join(", ")));
+                    e.scope = has("scope")   ? attr("scope").trimmed()
+                              : has("reset") ? attr("reset").trimmed()
+                                             : QString();
                     if (e.scope.compare("report", Qt::CaseInsensitive) == 0)
                         e.scope.clear();
-                    if (!has("scope") && kind == SectionKind::GroupFooter && e.kind == ElementKind::Total)
+                    if (!has("scope") && kind == SectionKind::GroupFooter &&
+                        e.kind == ElementKind::Total)
                         e.scope = QStringLiteral("\x01"); // the enclosing group, fixed in finish()
                     r_.skipCurrentElement();
                 } else if (tag == "box") {
@@ -385,22 +413,21 @@ private:
         s.height = givenHeight >= 0 ? givenHeight : bottom;
     }
 
-    void checkTokens(const Template& t, const QString& textValue, int line)
-    {
+    void checkTokens(const Template& t, const QString& textValue, int line) {
         static const QRegularExpression token(QStringLiteral("\\{\\?([^}]*)\\}"));
         auto it = token.globalMatch(textValue);
         while (it.hasNext()) {
             const QString name = it.next().captured(1);
-            const bool known = std::any_of(t.parameters.begin(), t.parameters.end(), [&](const ParameterDef& p) {
-                return p.name.compare(name, Qt::CaseInsensitive) == 0;
-            });
+            const bool known =
+                std::any_of(t.parameters.begin(), t.parameters.end(), [&](const ParameterDef& p) {
+                    return p.name.compare(name, Qt::CaseInsensitive) == 0;
+                });
             if (!known)
                 fail(QStringLiteral("{?%1} names no parameter of the template").arg(name), line);
         }
     }
 
-    void finish(Template& t)
-    {
+    void finish(Template& t) {
         if (t.query.isEmpty() && (t.detail.present || !t.columns.isEmpty() || !t.groups.isEmpty()))
             fail(QStringLiteral("the report has rows to show but no <query>"));
         checkTokens(t, t.query, t.queryLine);
@@ -417,11 +444,14 @@ private:
                 x += c.width;
                 if (!c.alignGiven)
                     c.align = c.format.isEmpty() || c.format.contains('y') || c.format.contains('d')
-                        ? AlignLeft : AlignRight;
+                                  ? AlignLeft
+                                  : AlignRight;
             }
             if (x > t.contentWidth() + 0.5)
                 fail(QStringLiteral("the columns are %1 mm wide; the page holds %2 mm")
-                         .arg(x * 25.4 / 72, 0, 'f', 1).arg(t.contentWidth() * 25.4 / 72, 0, 'f', 1), columnsLine_);
+                         .arg(x * 25.4 / 72, 0, 'f', 1)
+                         .arg(t.contentWidth() * 25.4 / 72, 0, 'f', 1),
+                     columnsLine_);
             const double pad = 2;
             auto cell = [&](int i, ElementKind kind, double y, int font) {
                 Element e;
@@ -461,7 +491,10 @@ private:
             auto totalsRow = [&](Section& s, const QString& label, const QString& scope, double y) {
                 int firstTotal = int(t.columns.size());
                 for (int i = 0; i < t.columns.size(); ++i)
-                    if (!t.columns[i].total.isEmpty()) { firstTotal = i; break; }
+                    if (!t.columns[i].total.isEmpty()) {
+                        firstTotal = i;
+                        break;
+                    }
                 Element l;
                 l.kind = ElementKind::Text;
                 l.text = label;
@@ -529,7 +562,8 @@ private:
             for (const auto& e : t.detail.elements)
                 if (e.kind == ElementKind::Field)
                     fields << &e;
-            std::stable_sort(fields.begin(), fields.end(), [](auto a, auto b) { return a->x < b->x; });
+            std::stable_sort(fields.begin(), fields.end(),
+                             [](auto a, auto b) { return a->x < b->x; });
             for (auto e : fields) {
                 if (t.sheetFields.contains(e->field, Qt::CaseInsensitive))
                     continue;
@@ -543,18 +577,23 @@ private:
         // Which spreadsheet column each value feeds; totals scoped to their group.
         auto place = [&](Section& s, const QString& groupField) {
             for (auto& e : s.elements) {
-                if (e.kind == ElementKind::Field || e.kind == ElementKind::Total || e.kind == ElementKind::RunningTotal)
+                if (e.kind == ElementKind::Field || e.kind == ElementKind::Total ||
+                    e.kind == ElementKind::RunningTotal)
                     e.sheetColumn = int(t.sheetFields.indexOf(QRegularExpression(
                         QStringLiteral("^%1$").arg(QRegularExpression::escape(e.field)),
                         QRegularExpression::CaseInsensitiveOption)));
                 if (e.scope == QStringLiteral("\x01"))
                     e.scope = groupField;
-                if (!e.scope.isEmpty() && (e.kind == ElementKind::Total || e.kind == ElementKind::RunningTotal)) {
-                    const bool known = std::any_of(t.groups.begin(), t.groups.end(), [&](const Group& g) {
-                        return g.field.compare(e.scope, Qt::CaseInsensitive) == 0;
-                    });
+                if (!e.scope.isEmpty() &&
+                    (e.kind == ElementKind::Total || e.kind == ElementKind::RunningTotal)) {
+                    const bool known =
+                        std::any_of(t.groups.begin(), t.groups.end(), [&](const Group& g) {
+                            return g.field.compare(e.scope, Qt::CaseInsensitive) == 0;
+                        });
                     if (!known)
-                        fail(QStringLiteral("the scope \"%1\" is not a group of the report").arg(e.scope), e.line);
+                        fail(QStringLiteral("the scope \"%1\" is not a group of the report")
+                                 .arg(e.scope),
+                             e.line);
                 }
                 if (e.kind == ElementKind::Text)
                     checkTokens(t, e.text, e.line);
@@ -582,17 +621,17 @@ private:
 
 } // namespace
 
-std::shared_ptr<Template> parseTemplate(const QByteArray& xml, const QString& displayPath)
-{
+std::shared_ptr<Template> parseTemplate(const QByteArray& xml, const QString& displayPath) {
     return Loader(xml, displayPath).run();
 }
 
-std::shared_ptr<Template> loadTemplate(const QString& nativeFilePath)
-{
+std::shared_ptr<Template> loadTemplate(const QString& nativeFilePath) {
     QFile file(nativeFilePath);
     if (!file.exists())
-        throw Error(QStringLiteral("The report template \"%1\" was not found. Check that the REPORTS folder "
-                                   "next to the program holds it.").arg(nativeFilePath));
+        throw Error(QStringLiteral(
+                        "The report template \"%1\" was not found. Check that the REPORTS folder "
+                        "next to the program holds it.")
+                        .arg(nativeFilePath));
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("The report template \"%1\" could not be read: %2.")
                         .arg(nativeFilePath, file.errorString()));

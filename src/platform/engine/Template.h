@@ -18,8 +18,17 @@ struct FontSpec {
 };
 
 enum class ElementKind {
-    Text, Field, Total, RunningTotal, Line, Box, Picture,
-    PageNumber, PageCount, CompanyName, Parameter
+    Text,
+    Field,
+    Total,
+    RunningTotal,
+    Line,
+    Box,
+    Picture,
+    PageNumber,
+    PageCount,
+    CompanyName,
+    Parameter
 };
 
 enum Align : int { AlignLeft = 0, AlignCenter = 1, AlignRight = 2 };
@@ -28,21 +37,29 @@ enum Align : int { AlignLeft = 0, AlignCenter = 1, AlignRight = 2 };
 struct Element {
     ElementKind kind = ElementKind::Text;
     double x = 0, y = 0, w = 0, h = 0;
-    QString text;     // Text: literal with {tokens}
-    QString field;    // Field, Total, RunningTotal: column; Parameter: name; Picture: file
-    QString format;   // number or date format
-    QString func;     // sum, count, avg, min, max
-    QString scope;    // Total: group field, or empty for the whole report
-                      // RunningTotal: the group field that resets it, or empty
+    QString text;   // Text: literal with {tokens}
+    QString field;  // Field, Total, RunningTotal: column; Parameter: name; Picture: file
+    QString format; // number or date format
+    QString func;   // sum, count, avg, min, max
+    QString scope;  // Total: group field, or empty for the whole report
+                    // RunningTotal: the group field that resets it, or empty
     int align = AlignLeft;
-    int font = 0;     // index into Template::fonts
+    int font = 0; // index into Template::fonts
     double lineWidth = 0.5;
-    QString fill;     // Box: fill colour, empty for none
+    QString fill;         // Box: fill colour, empty for none
     int sheetColumn = -1; // the spreadsheet column this element feeds
     int line = 0;
 };
 
-enum class SectionKind { ReportHeader, PageHeader, GroupHeader, Detail, GroupFooter, ReportFooter, PageFooter };
+enum class SectionKind {
+    ReportHeader,
+    PageHeader,
+    GroupHeader,
+    Detail,
+    GroupFooter,
+    ReportFooter,
+    PageFooter
+};
 
 struct Section {
     SectionKind kind = SectionKind::Detail;

@@ -4,13 +4,11 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QMutex>
-
 #include <memory>
 
 namespace pelmar::engine {
 
-FontFace faceOf(const QString& family)
-{
+FontFace faceOf(const QString& family) {
     const QString f = family.toLower();
     if (f.contains("mono") || f.contains("courier"))
         return FontFace::Mono;
@@ -19,19 +17,20 @@ FontFace faceOf(const QString& family)
     return FontFace::Sans;
 }
 
-static QString concreteFamily(FontFace face)
-{
+static QString concreteFamily(FontFace face) {
     switch (face) {
-    case FontFace::Mono: return QStringLiteral("Liberation Mono");
-    case FontFace::Serif: return QStringLiteral("Liberation Serif");
-    default: return QStringLiteral("Liberation Sans");
+    case FontFace::Mono:
+        return QStringLiteral("Liberation Mono");
+    case FontFace::Serif:
+        return QStringLiteral("Liberation Serif");
+    default:
+        return QStringLiteral("Liberation Sans");
     }
 }
 
 TextMetrics::TextMetrics(const FontSpec& font)
     : size_(font.size)
-    , spec_(font)
-{
+    , spec_(font) {
     QFont f(concreteFamily(faceOf(font.family)));
     f.setPixelSize(1000);
     f.setBold(font.bold);
@@ -43,11 +42,14 @@ TextMetrics::TextMetrics(const FontSpec& font)
         widths_[c] = float(m.horizontalAdvance(QChar(c < 32 ? 32 : c)) / 1000.0);
 }
 
-TextMetrics& TextMetrics::of(const FontSpec& font)
-{
+TextMetrics& TextMetrics::of(const FontSpec& font) {
     static QMutex mutex;
     static QHash<QString, std::shared_ptr<TextMetrics>> cache;
-    const QString key = QStringLiteral("%1|%2|%3|%4").arg(int(faceOf(font.family))).arg(font.size).arg(font.bold).arg(font.italic);
+    const QString key = QStringLiteral("%1|%2|%3|%4")
+                            .arg(int(faceOf(font.family)))
+                            .arg(font.size)
+                            .arg(font.bold)
+                            .arg(font.italic);
     QMutexLocker lock(&mutex);
     auto& slot = cache[key];
     if (!slot)
@@ -55,16 +57,14 @@ TextMetrics& TextMetrics::of(const FontSpec& font)
     return *slot;
 }
 
-double TextMetrics::width(QStringView text) const
-{
+double TextMetrics::width(QStringView text) const {
     double w = 0;
     for (const QChar c : text)
         w += widths_[c.unicode() < 256 ? c.unicode() : '?'];
     return w * size_;
 }
 
-QString TextMetrics::fit(const QString& text, double width) const
-{
+QString TextMetrics::fit(const QString& text, double width) const {
     double w = 0;
     const double limit = width / size_;
     for (int i = 0; i < text.size(); ++i) {

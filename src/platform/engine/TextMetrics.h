@@ -16,7 +16,7 @@ FontFace faceOf(const QString& family);
 class TextMetrics {
 public:
     static TextMetrics& of(const FontSpec& font);
-    double width(QStringView text) const;       // in points
+    double width(QStringView text) const; // in points
     double ascent() const { return ascent_ * size_; }
     // The longest start of text that fits in width points.
     QString fit(const QString& text, double width) const;

@@ -2,24 +2,21 @@
 // container that libgsf writes.  The report's rows become rows, one column
 // per report column, numbers as numbers and dates as dates.
 // glib's headers come before Qt's: Qt's keyword macros clash with them.
-#include <gsf/gsf-outfile-msole.h>
-#include <gsf/gsf-output-stdio.h>
-#include <gsf/gsf-utils.h>
-
+#include "platform/Error.h"
 #include "platform/engine/Document.h"
 #include "platform/engine/Exporters.h"
 #include "platform/engine/Format.h"
-
-#include "platform/Error.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QFile>
 #include <QHash>
-
 #include <algorithm>
-#include <functional>
 #include <cstring>
+#include <functional>
+#include <gsf/gsf-outfile-msole.h>
+#include <gsf/gsf-output-stdio.h>
+#include <gsf/gsf-utils.h>
 
 namespace pelmar::engine {
 
@@ -29,31 +26,33 @@ class Biff {
 public:
     QByteArray data;
 
-    void record(quint16 id, const QByteArray& body)
-    {
+    void record(quint16 id, const QByteArray& body) {
         u16(id);
         u16(quint16(body.size()));
         data += body;
     }
 
-    void u16(quint16 v) { char b[2] = {char(v & 0xFF), char(v >> 8)}; data.append(b, 2); }
+    void u16(quint16 v) {
+        char b[2] = {char(v & 0xFF), char(v >> 8)};
+        data.append(b, 2);
+    }
 
-    static void put16(QByteArray& a, quint16 v) { char b[2] = {char(v & 0xFF), char(v >> 8)}; a.append(b, 2); }
-    static void put32(QByteArray& a, quint32 v)
-    {
+    static void put16(QByteArray& a, quint16 v) {
+        char b[2] = {char(v & 0xFF), char(v >> 8)};
+        a.append(b, 2);
+    }
+    static void put32(QByteArray& a, quint32 v) {
         char b[4] = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char(v >> 24)};
         a.append(b, 4);
     }
-    static bool latin1Only(QStringView s)
-    {
+    static bool latin1Only(QStringView s) {
         for (QChar c : s)
             if (c.unicode() > 0xFF)
                 return false;
         return true;
     }
     // Characters after their flag byte: compressed (8-bit) when every character allows.
-    static void putChars(QByteArray& a, QStringView s)
-    {
+    static void putChars(QByteArray& a, QStringView s) {
         if (latin1Only(s)) {
             a += char(0);
             for (QChar c : s)
@@ -80,8 +79,7 @@ public:
     }
 };
 
-QByteArray bof(quint16 type)
-{
+QByteArray bof(quint16 type) {
     QByteArray b;
     Biff::put16(b, 0x0600);
     Biff::put16(b, type);
@@ -92,20 +90,21 @@ QByteArray bof(quint16 type)
     return b;
 }
 
-QByteArray font(bool bold)
-{
+QByteArray font(bool bold) {
     QByteArray b;
-    Biff::put16(b, 200);          // 10 points in twips
+    Biff::put16(b, 200); // 10 points in twips
     Biff::put16(b, 0);
-    Biff::put16(b, 0x7FFF);       // automatic colour
+    Biff::put16(b, 0x7FFF); // automatic colour
     Biff::put16(b, bold ? 700 : 400);
     Biff::put16(b, 0);
-    b += char(0); b += char(0); b += char(0); b += char(0);
+    b += char(0);
+    b += char(0);
+    b += char(0);
+    b += char(0);
     return b + Biff::shortString(u"Arial");
 }
 
-QByteArray xf(quint16 fontIndex, quint16 formatIndex, bool style, int align)
-{
+QByteArray xf(quint16 fontIndex, quint16 formatIndex, bool style, int align) {
     QByteArray b;
     Biff::put16(b, fontIndex);
     Biff::put16(b, formatIndex);
@@ -120,18 +119,15 @@ QByteArray xf(quint16 fontIndex, quint16 formatIndex, bool style, int align)
     return b;
 }
 
-double excelDate(const QDate& d)
-{
+double excelDate(const QDate& d) {
     return double(QDate(1899, 12, 30).daysTo(d));
 }
 
-double excelDateTime(const QDateTime& dt)
-{
+double excelDateTime(const QDateTime& dt) {
     return excelDate(dt.date()) + dt.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
-QString excelFormat(const QString& f)
-{
+QString excelFormat(const QString& f) {
     // Templates write minutes as nn; Excel reads mm after hours as minutes.
     QString s = f;
     s.replace(QStringLiteral("nn"), QStringLiteral("mm"));
@@ -140,8 +136,7 @@ QString excelFormat(const QString& f)
 
 } // namespace
 
-void writeXls(const Document& doc, const QString& fileName)
-{
+void writeXls(const Document& doc, const QString& fileName) {
     const int nCols = std::max<int>(1, int(doc.sheetHeadings.size()));
     // Number formats: 164 and up are ours.
     QStringList customFormats;
@@ -161,7 +156,8 @@ void writeXls(const Document& doc, const QString& fileName)
     QList<QByteArray> xfs;
     for (int i = 0; i < 15; ++i)
         xfs << xf(0, 0, true, 0);
-    xfs << xf(0, 0, false, 0) << xf(5, 0, false, 0) << xf(0, dateFormat, false, 0) << xf(0, dateTimeFormat, false, 0);
+    xfs << xf(0, 0, false, 0) << xf(5, 0, false, 0) << xf(0, dateFormat, false, 0)
+        << xf(0, dateTimeFormat, false, 0);
     const quint16 xfGeneral = 15, xfBold = 16, xfDate = 17, xfDateTime = 18;
     QList<quint16> colXf, colBoldXf;
     QList<bool> colNumeric, colDate;
@@ -189,7 +185,8 @@ void writeXls(const Document& doc, const QString& fileName)
         for (int c = 0; c < nCols; ++c) {
             const QVariant v = doc.sheetCell(row, c);
             if (!v.isNull())
-                widths[c] = std::max(widths[c], int(formatValue(v, doc.sheetFormats.value(c)).size()) + 2);
+                widths[c] =
+                    std::max(widths[c], int(formatValue(v, doc.sheetFormats.value(c)).size()) + 2);
         }
     }
     for (int& w : widths)
@@ -252,10 +249,12 @@ void writeXls(const Document& doc, const QString& fileName)
         }
         QByteArray cell;
         for (size_t ri = 0; ri < nRows; ++ri) {
-            const SheetRow& row = plan.repeatHeading ? (ri == 0 ? *heading : doc.sheetRows[plan.first + ri - 1])
-                                                     : doc.sheetRows[plan.first + ri];
+            const SheetRow& row = plan.repeatHeading
+                                      ? (ri == 0 ? *heading : doc.sheetRows[plan.first + ri - 1])
+                                      : doc.sheetRows[plan.first + ri];
             const bool bold = row.kind != SheetRow::Detail && row.kind != SheetRow::Title;
-            const int cols = row.kind == SheetRow::Title || row.kind == SheetRow::GroupHeader ? 1 : nCols;
+            const int cols =
+                row.kind == SheetRow::Title || row.kind == SheetRow::GroupHeader ? 1 : nCols;
             for (int c = 0; c < cols; ++c) {
                 const QVariant v = doc.sheetCell(row, c);
                 if (v.isNull() || !v.isValid())
@@ -269,16 +268,21 @@ void writeXls(const Document& doc, const QString& fileName)
                 if (v.typeId() == QMetaType::QDate) {
                     number = excelDate(v.toDate());
                     isNumber = true;
-                    if (!colDate.value(c)) style = xfDate;
+                    if (!colDate.value(c))
+                        style = xfDate;
                 } else if (v.typeId() == QMetaType::QDateTime) {
                     number = excelDateTime(v.toDateTime());
                     isNumber = true;
-                    if (!colDate.value(c)) style = xfDateTime;
-                } else if (v.typeId() != QMetaType::QString && v.typeId() != QMetaType::Bool && toNumber(v, &number)) {
+                    if (!colDate.value(c))
+                        style = xfDateTime;
+                } else if (v.typeId() != QMetaType::QString && v.typeId() != QMetaType::Bool &&
+                           toNumber(v, &number)) {
                     isNumber = true;
-                } else if (row.kind != SheetRow::Heading && colNumeric.value(c) && toNumber(v, &number)) {
+                } else if (row.kind != SheetRow::Heading && colNumeric.value(c) &&
+                           toNumber(v, &number)) {
                     isNumber = true;
-                } else if (row.kind != SheetRow::Heading && colDate.value(c) && toDate(v).isValid()) {
+                } else if (row.kind != SheetRow::Heading && colDate.value(c) &&
+                           toDate(v).isValid()) {
                     number = excelDate(toDate(v));
                     isNumber = true;
                 }
@@ -324,8 +328,15 @@ void writeXls(const Document& doc, const QString& fileName)
         Biff::put16(cp, 1200);
         g.record(0x0042, cp);
         QByteArray w1;
-        Biff::put16(w1, 0); Biff::put16(w1, 0); Biff::put16(w1, 0x3000); Biff::put16(w1, 0x1E00);
-        Biff::put16(w1, 0x0038); Biff::put16(w1, 0); Biff::put16(w1, 0); Biff::put16(w1, 1); Biff::put16(w1, 0x0258);
+        Biff::put16(w1, 0);
+        Biff::put16(w1, 0);
+        Biff::put16(w1, 0x3000);
+        Biff::put16(w1, 0x1E00);
+        Biff::put16(w1, 0x0038);
+        Biff::put16(w1, 0);
+        Biff::put16(w1, 0);
+        Biff::put16(w1, 1);
+        Biff::put16(w1, 0x0258);
         g.record(0x003D, w1);
         QByteArray dm;
         Biff::put16(dm, 0);
@@ -351,7 +362,8 @@ void writeXls(const Document& doc, const QString& fileName)
             Biff::put32(bs, positions.value(i));
             bs += char(0);
             bs += char(0);
-            bs += Biff::shortString(i == 0 ? QStringLiteral("Report") : QStringLiteral("Report (%1)").arg(i + 1));
+            bs += Biff::shortString(i == 0 ? QStringLiteral("Report")
+                                           : QStringLiteral("Report (%1)").arg(i + 1));
             g.record(0x0085, bs);
         }
         g.record(0x000A, {});
@@ -371,16 +383,19 @@ void writeXls(const Document& doc, const QString& fileName)
     const QByteArray path = QFile::encodeName(fileName);
     GsfOutput* out = gsf_output_stdio_new(path.constData(), &err);
     if (!out) {
-        const QString reason = err ? QString::fromUtf8(err->message) : QStringLiteral("unknown error");
+        const QString reason =
+            err ? QString::fromUtf8(err->message) : QStringLiteral("unknown error");
         if (err)
             g_error_free(err);
-        throw Error(QStringLiteral("The spreadsheet \"%1\" could not be created: %2.").arg(fileName, reason));
+        throw Error(QStringLiteral("The spreadsheet \"%1\" could not be created: %2.")
+                        .arg(fileName, reason));
     }
     GsfOutfile* ole = gsf_outfile_msole_new(out);
     g_object_unref(out);
     GsfOutput* stream = gsf_outfile_new_child(ole, "Workbook", FALSE);
     auto write = [&](const QByteArray& bytes) {
-        return gsf_output_write(stream, size_t(bytes.size()), reinterpret_cast<const guint8*>(bytes.constData()));
+        return gsf_output_write(stream, size_t(bytes.size()),
+                                reinterpret_cast<const guint8*>(bytes.constData()));
     };
     bool ok = write(head);
     for (int i = 0; i < plans.size(); ++i)
@@ -390,7 +405,10 @@ void writeXls(const Document& doc, const QString& fileName)
     const bool closed = gsf_output_close(GSF_OUTPUT(ole));
     g_object_unref(ole);
     if (!ok || !closed)
-        throw Error(QStringLiteral("The spreadsheet \"%1\" could not be written. Check the disk and try again.").arg(fileName));
+        throw Error(
+            QStringLiteral(
+                "The spreadsheet \"%1\" could not be written. Check the disk and try again.")
+                .arg(fileName));
 }
 
 } // namespace pelmar::engine

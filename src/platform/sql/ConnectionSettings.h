@@ -13,8 +13,7 @@ struct ConnectionSettings {
     QString password;
 
     // The connection described without the password, for display and logs.
-    QString connectionString() const
-    {
+    QString connectionString() const {
         return QStringLiteral("host=%1 port=%2 dbname=%3 user=%4")
             .arg(host)
             .arg(port)
