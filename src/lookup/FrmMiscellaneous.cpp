@@ -2,6 +2,7 @@
 
 #include "lookup/KeyRules.h"
 #include "lookup/RecordSetModel.h"
+#include "platform/Hourglass.h"
 #include "platform/sql/SqlText.h"
 #include "platform/sql/StatementLayer.h"
 #include "shell/Twips.h"
@@ -21,12 +22,6 @@
 
 namespace pelmar {
 namespace {
-
-class Hourglass {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-};
 
 QLabel* bandLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);

@@ -11,20 +11,6 @@
 
 namespace pelmar {
 
-Hourglass::Hourglass() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-Hourglass::~Hourglass() {
-    release();
-}
-
-void Hourglass::release() {
-    if (on_)
-        QApplication::restoreOverrideCursor();
-    on_ = false;
-}
-
 void showMessage(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Pelmar - Reports"), text, QMessageBox::Ok,
                     parent);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Hourglass.h"
+
 #include <QString>
 
 class QDate;
@@ -8,19 +10,6 @@ class QLabel;
 class QWidget;
 
 namespace pelmar {
-
-// The hourglass pointer for as long as it lives, or until released.
-class Hourglass {
-public:
-    Hourglass();
-    ~Hourglass();
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-    void release();
-
-private:
-    bool on_ = true;
-};
 
 // A message box with the text, an OK button, no icon and the program's title.
 void showMessage(QWidget* parent, const QString& text);

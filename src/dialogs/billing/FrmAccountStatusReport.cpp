@@ -119,7 +119,7 @@ void FrmAccountStatusReport::produce() {
     OpenReport(session().ReportsFolder + QString::fromLatin1(order.templateName),
                QStringLiteral("BILLING"), {session().CompanyAddress, usDate(picker_->date())});
     close();
-    hourglass.release();
+    hourglass.restore();
     ShowReport(order.groupTree, QStringLiteral("Patients Account Status Report"), false, true);
 }
 

@@ -343,7 +343,7 @@ void FrmAgingClass::produce() {
     Category category;
     if (optAccountNum_->isChecked()) {
         if (c.isEmpty()) {
-            hourglass.release();
+            hourglass.restore();
             showMessage(this, QStringLiteral("Account Number is Empty!"));
             txtDept_[0]->setFocus(Qt::OtherFocusReason);
             return;

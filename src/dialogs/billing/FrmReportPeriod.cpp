@@ -75,7 +75,7 @@ void adjustments(const PeriodDialog::Period& p, QWidget* dialog, Hourglass& hour
     // The end carries the time so the whole last day is included.
     OpenReport(templatePath("\\DailyAdjustment_New.rpt"), kReports,
                {session().CompanyAddress, p.s, p.e + QStringLiteral(" 23:59:59.99")});
-    hourglass.release();
+    hourglass.restore();
     dialog->close();
     ShowReport(false, QStringLiteral("Daily Adjustment Report"), false, false);
 }
@@ -87,7 +87,7 @@ void dailyIncome(const PeriodDialog::Period& p, Hourglass& hourglass) {
     OpenProgressWindow();
     OpenReport(templatePath("\\DailyIncomeReport.rpt"), kReports,
                {p.s, p.e, session().CompanyAddress, employeeName()});
-    hourglass.release();
+    hourglass.restore();
     ShowReport(false, caption, false, false);
     if (const auto& report = session().CurrentReport) {
         engine::ExportOptions& options = report->GetExportOptions();
