@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-
 #include <utility>
 
 namespace pelmar {
@@ -16,8 +15,7 @@ public:
     Hourglass& operator=(const Hourglass&) = delete;
 
     // Back to normal before the end of the scope.
-    void restore()
-    {
+    void restore() {
         if (std::exchange(shown_, false))
             QApplication::restoreOverrideCursor();
     }

@@ -1,5 +1,6 @@
 #include "RecordingReports.h"
 #include "RecordingStatements.h"
+#include "Transcript.h"
 #include "UiDriver.h"
 #include "dialogs/ReportDialogs.h"
 #include "dialogs/daily/FrmEndOfDay.h"
@@ -22,45 +23,6 @@ using namespace pelmar::test;
 namespace {
 
 const QString kFolder = "/opt/pelmar\\REPORTS";
-
-QString text(const QVariantList& values) {
-    QStringList texts;
-    for (const QVariant& v : values)
-        texts << v.toString();
-    return texts.join('|');
-}
-
-// Every report call in the order it was made.
-QString transcript(const RecordingReports& reports) {
-    QStringList lines;
-    int opened = 0, subreport = 0, shown = 0;
-    for (const QString& call : reports.calls) {
-        if (call == "OpenReport" && opened < reports.opened.size()) {
-            const auto& o = reports.opened[opened++];
-            lines << QStringLiteral("open %1 on %2 [%3]")
-                         .arg(o.templatePath.mid(kFolder.size()), o.databaseName,
-                              text(o.parameterValues));
-        } else if (call == "OpenSubreport" && subreport < reports.subreports.size()) {
-            const auto& s = reports.subreports[subreport++];
-            lines << QStringLiteral("subreport %1 on %2 [%3]")
-                         .arg(s.subreportName, s.databaseName, text(s.parameterValues));
-        } else if (call == "ShowReport" && shown < reports.shown.size()) {
-            const auto& s = reports.shown[shown++];
-            lines << QStringLiteral("show \"%1\" tree=%2 print=%3 modal=%4")
-                         .arg(s.caption)
-                         .arg(s.showGroupTree)
-                         .arg(s.directPrint)
-                         .arg(s.modal);
-        } else if (call == "OpenProgressWindow") {
-            lines << "progress on";
-        } else if (call == "CloseProgressWindow") {
-            lines << "progress off";
-        } else {
-            lines << call + " failed";
-        }
-    }
-    return lines.join('\n');
-}
 
 // The viewer captions with their print flags, in the order shown.
 QStringList shownCaptions(const RecordingReports& reports) {
@@ -262,7 +224,7 @@ void BatchWindowsTest::endOfDayViewAll() {
         "show \"Daily Discharges - Demography: 03/14/2012\" tree=0 print=0 modal=0\n"
         "open \\DailyAdjustment.rpt on Reports [03/14/2012|12 Harbour Road]\n"
         "show \"Daily Adjustment Report 03/14/2012\" tree=0 print=0 modal=0";
-    QCOMPARE(transcript(reports), expected);
+    QCOMPARE(reportTranscript(reports, kFolder), expected);
     QTRY_VERIFY(!alive);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
@@ -356,7 +318,7 @@ void BatchWindowsTest::beforeEomRunsStatementsTwiceAndModal() {
         "REPORTS..sp_BILLING_RepAgingPayableRecompute '02/01/2012', '02/29/2012'";
     QCOMPARE(db.statements, QStringList({aging, aging, payable, payable}));
     QCOMPARE(
-        transcript(reports),
+        reportTranscript(reports, kFolder),
         QString("open \\Aging.rpt on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
                 "show \"Aging\" tree=1 print=1 modal=1\n"
                 "open \\AgingComputation.rpt on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
@@ -412,11 +374,12 @@ void BatchWindowsTest::afterEomOrderAndBoxEight() {
     const auto summary = reports.subreports.last();
     QCOMPARE(summary.subreportName, QString("Summary"));
     QCOMPARE(summary.databaseName, QString("Reports"));
-    QCOMPARE(text(summary.parameterValues),
+    QCOMPARE(joinedValues(summary.parameterValues),
              QString("02/01/2012|02/29/2012|A|12 Harbour Road|Harbour General"));
     // The ledger reports read the receivables ledger, the address after it.
     for (const auto& o : reports.opened.mid(13, 3))
-        QCOMPARE(text(o.parameterValues), QString("02/01/2012|02/29/2012|A|12 Harbour Road"));
+        QCOMPARE(joinedValues(o.parameterValues),
+                 QString("02/01/2012|02/29/2012|A|12 Harbour Road"));
     for (const auto& s : reports.shown)
         QVERIFY(!s.modal && !s.directPrint);
 }

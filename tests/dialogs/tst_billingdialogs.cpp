@@ -4,6 +4,7 @@
 
 #include "RecordingReports.h"
 #include "RecordingStatements.h"
+#include "Transcript.h"
 #include "UiDriver.h"
 #include "dialogs/ReportDialogs.h"
 #include "dialogs/billing/FrmAccountStatusReport.h"
@@ -32,43 +33,6 @@ namespace {
 
 const QString kFolder = "/opt/pelmar\\REPORTS";
 const QDate kJan1(2013, 1, 1), kJan31(2013, 1, 31), kMar1(2013, 3, 1), kMar31(2013, 3, 31);
-
-QString values(const QVariantList& list) {
-    QStringList texts;
-    for (const QVariant& v : list)
-        texts << v.toString();
-    return texts.join('|');
-}
-
-// What one OK produced, flattened for comparison: the statements, then the
-// report routines in the order they were called.
-QString transcript(const RecordingStatements& db, const RecordingReports& reports) {
-    QStringList lines = db.statements;
-    int opened = 0, subreports = 0, shown = 0;
-    QStringList progress;
-    for (const QString& call : reports.calls) {
-        if (call == "OpenReport") {
-            const auto& o = reports.opened[opened++];
-            lines << QStringLiteral("open %1 on %2 [%3]")
-                         .arg(o.templatePath.mid(kFolder.size()), o.databaseName,
-                              values(o.parameterValues));
-        } else if (call == "OpenSubreport") {
-            const auto& s = reports.subreports[subreports++];
-            lines << QStringLiteral("subreport %1 on %2 [%3]")
-                         .arg(s.subreportName, s.databaseName, values(s.parameterValues));
-        } else if (call == "ShowReport") {
-            const auto& s = reports.shown[shown++];
-            lines << QStringLiteral("show \"%1\" tree=%2 print=%3 modal=%4")
-                         .arg(s.caption)
-                         .arg(s.showGroupTree)
-                         .arg(s.directPrint)
-                         .arg(s.modal);
-        } else {
-            lines << call;
-        }
-    }
-    return lines.join('\n');
-}
 
 void setPeriod(QDateEdit* start, QDateEdit* end, QDate from, QDate to) {
     start->setDate(from);
@@ -171,7 +135,7 @@ void BillingDialogsTest::accountStatus() {
     d->dtpReportDate()->setDate(kMar31);
     d->optOptions(option)->setChecked(true);
     QTest::mouseClick(d->cmdOptions(0), Qt::LeftButton);
-    QCOMPARE(transcript(db, reports), expected);
+    QCOMPARE(transcript(db, reports, kFolder), expected);
     QTRY_VERIFY(!alive);
 }
 
@@ -238,7 +202,7 @@ void BillingDialogsTest::aging() {
     setPeriod(d->dtpPeriod(0), d->dtpPeriod(1), kMar1, kMar31);
     d->optOptions(option)->setChecked(true);
     QTest::mouseClick(d->cmdOK(), Qt::LeftButton);
-    QCOMPARE(transcript(db, reports), expected);
+    QCOMPARE(transcript(db, reports, kFolder), expected);
     if (expected.isEmpty()) {
         QVERIFY(d->isVisible());
         QTest::mouseClick(d->cmdCancel(), Qt::LeftButton);
@@ -346,7 +310,7 @@ void BillingDialogsTest::agingClass() {
         d->txtDept(3)->setText(period);
     }
     d->cmdview_Click();
-    QCOMPARE(transcript(db, reports), expected);
+    QCOMPARE(transcript(db, reports, kFolder), expected);
     QTRY_VERIFY(!alive);
 }
 
@@ -528,32 +492,32 @@ void BillingDialogsTest::period_data() {
     QTest::newRow("aging by period")
         << false << "1" << kMar1 << kMar31 << ""
         << "REPORTS..sp_BILLING_RepAgingRecompute '03/01/2013', '03/31/2013'\n"
-           "OpenProgressWindow\n"
+           "progress on\n"
            "open \\Aging.rpt on REPORTS [03/01/2013|03/31/2013|12 Harbour Road]\n"
-           "CloseProgressWindow\n"
+           "progress off\n"
            "show \"Aging\" tree=1 print=0 modal=0";
     QTest::newRow("aging summary by period")
         << false << "2" << kMar1 << kMar31 << ""
         << "REPORTS..sp_BILLING_RepAgingRecompute '03/01/2013', '03/31/2013'\n"
-           "OpenProgressWindow\n"
+           "progress on\n"
            "open \\AgingComputation.rpt on REPORTS [03/01/2013|03/31/2013|12 Harbour Road]\n"
            "subreport Classification on REPORTS [03/01/2013|03/31/2013|12 Harbour Road]\n"
-           "CloseProgressWindow\n"
+           "progress off\n"
            "show \"Aging Analysis Report\" tree=1 print=0 modal=0";
     QTest::newRow("payable detail")
         << false << "3" << kMar1 << kMar31 << ""
         << "REPORTS..sp_BILLING_RepAgingPayableRecompute '03/01/2013', '03/31/2013'\n"
-           "OpenProgressWindow\n"
+           "progress on\n"
            "open \\PayableDetail.rpt on REPORTS [03/01/2013|03/31/2013|12 Harbour Road]\n"
-           "CloseProgressWindow\n"
+           "progress off\n"
            "show \"Payable Aging\" tree=1 print=0 modal=0";
     QTest::newRow("payable summary")
         << false << "4" << kMar1 << kMar31 << ""
         << "REPORTS..sp_BILLING_RepAgingPayableRecompute '03/01/2013', '03/31/2013'\n"
-           "OpenProgressWindow\n"
+           "progress on\n"
            "open \\PayableComputation.rpt on REPORTS [03/01/2013|03/31/2013|12 Harbour Road]\n"
            "subreport Classification on REPORTS [03/01/2013|03/31/2013|12 Harbour Road]\n"
-           "CloseProgressWindow\n"
+           "progress off\n"
            "show \"Payable Aging Analysis Report\" tree=1 print=0 modal=0";
     QTest::newRow("adjustments take the whole last day")
         << false << "6" << kMar1 << kMar31 << ""
@@ -566,23 +530,23 @@ void BillingDialogsTest::period_data() {
                                 << "";
     QTest::newRow("admissions")
         << true << "0" << kMar1 << kMar31 << "List of Admissions"
-        << "OpenProgressWindow\n"
+        << "progress on\n"
            "open \\AdmissionList.rpt on Reports [03/01/2013|03/31/2013|12 Harbour Road]\n"
-           "CloseProgressWindow\n"
+           "progress off\n"
            "show \"List Of Admissions\" tree=1 print=0 modal=0";
     QTest::newRow("senior citizen income")
         << true << "1" << kMar1 << kMar31 << ""
-        << "OpenProgressWindow\n"
+        << "progress on\n"
            "open \\SeniorCitizenIncomeReport.rpt on Reports [03/01/2013|03/31/2013|||"
            "12 Harbour Road]\n"
-           "CloseProgressWindow\n"
+           "progress off\n"
            "show \"Senior Citizen Income Report\" tree=1 print=0 modal=0";
     QTest::newRow("summary of sales")
         << true << "2" << kJan1 << kMar31 << ""
-        << "OpenProgressWindow\n"
+        << "progress on\n"
            "open \\rptSummaryListOfSales.rpt on Reports [01/01/2013|03/31/2013|||"
            "12 Harbour Road]\n"
-           "CloseProgressWindow\n"
+           "progress off\n"
            "show \"Quarterly Summary of Sales\" tree=1 print=0 modal=0";
     QTest::newRow("others: unknown type") << true << "A" << kMar1 << kMar31 << ""
                                           << "";
@@ -606,7 +570,7 @@ void BillingDialogsTest::period() {
     QPointer<PeriodDialog> alive(d);
     setPeriod(d->dtpPeriod(0), d->dtpPeriod(1), from, to);
     QTest::mouseClick(d->cmdOK(), Qt::LeftButton);
-    QCOMPARE(transcript(db, reports), expected);
+    QCOMPARE(transcript(db, reports, kFolder), expected);
     QVERIFY(!reports.progressWindowOpen);
     if (expected.isEmpty()) {
         QVERIFY(d->isVisible());
@@ -671,13 +635,13 @@ void BillingDialogsTest::dailyIncomeStaysOpenWithExportPreset() {
     QVERIFY(d);
     setPeriod(d->dtpPeriod(0), d->dtpPeriod(1), kMar1, kMar31);
     QTest::mouseClick(d->cmdOK(), Qt::LeftButton);
-    QCOMPARE(transcript(db, reports),
-             QString("OpenProgressWindow\n"
+    QCOMPARE(transcript(db, reports, kFolder),
+             QString("progress on\n"
                      "open \\DailyIncomeReport.rpt on Reports [03/01/2013|03/31/2013|"
                      "12 Harbour Road|]\n"
                      "show \"Daily Summary Of Discharges Company Account\" tree=0 print=0 "
                      "modal=0\n"
-                     "CloseProgressWindow"));
+                     "progress off"));
     const engine::ExportOptions* options = reports.exportOptions();
     QVERIFY(options);
     QCOMPARE(options->exportFileName(),

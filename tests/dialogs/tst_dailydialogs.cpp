@@ -1,5 +1,6 @@
 #include "RecordingReports.h"
 #include "RecordingStatements.h"
+#include "Transcript.h"
 #include "UiDriver.h"
 #include "dialogs/ReportDialogs.h"
 #include "dialogs/daily/FrmAuditTrail.h"
@@ -24,49 +25,6 @@ namespace {
 
 const QString kFolder = "/opt/pelmar\\REPORTS";
 const QString kTotals = "Reports..sp_Rep_GetComputed";
-
-QString text(const QVariantList& values) {
-    QStringList texts;
-    for (const QVariant& v : values)
-        texts << v.toString();
-    return texts.join('|');
-}
-
-// The statements, then every report call in the order it was made.
-QString transcript(const RecordingStatements& db, const RecordingReports& reports) {
-    QStringList lines = db.statements;
-    int opened = 0, subreport = 0, shown = 0;
-    for (const QString& call : reports.calls) {
-        if (call == "OpenReport") {
-            if (opened >= reports.opened.size()) {
-                lines << "open failed";
-                continue;
-            }
-            const auto& o = reports.opened[opened++];
-            lines << QStringLiteral("open %1 on %2 [%3]")
-                         .arg(o.templatePath.mid(kFolder.size()), o.databaseName,
-                              text(o.parameterValues));
-        } else if (call == "OpenSubreport") {
-            const auto& s = reports.subreports[subreport++];
-            lines << QStringLiteral("subreport %1 on %2 [%3]")
-                         .arg(s.subreportName, s.databaseName, text(s.parameterValues));
-        } else if (call == "ShowReport") {
-            if (shown >= reports.shown.size()) {
-                lines << "show failed";
-                continue;
-            }
-            const auto& s = reports.shown[shown++];
-            lines << QStringLiteral("show \"%1\" tree=%2 print=%3 modal=%4")
-                         .arg(s.caption)
-                         .arg(s.showGroupTree)
-                         .arg(s.directPrint)
-                         .arg(s.modal);
-        } else {
-            lines << (call == "OpenProgressWindow" ? "progress on" : "progress off");
-        }
-    }
-    return lines.join('\n');
-}
 
 RecordSet totalsRow(const QVariantList& row) {
     return rowSet({"TotalPatientCharge", "TotalHospCharge", "TotalProfCharge", "TotalPatientCash",
@@ -228,7 +186,7 @@ void DailyDialogsTest::reportDateRows() {
     QCOMPARE(dialog->windowTitle(), caption);
     QPointer<FrmReportDateOthers> alive(dialog);
     QTest::mouseClick(dialog->button(0), Qt::LeftButton);
-    QCOMPARE(transcript(db, reports), expected);
+    QCOMPARE(transcript(db, reports, kFolder), expected);
     QTRY_VERIFY(!alive);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
     if (exportFile.isEmpty()) {
@@ -272,7 +230,7 @@ void DailyDialogsTest::summaryTotals() {
              QStringList({"Reports..sp_RepRecomputeExtensionOutPatient  '03/15/2012'",
                           "Reports..sp_Rep_GetComputedOutPatients '03/15/2012'"}));
     QCOMPARE(reports.opened.size(), 1);
-    QCOMPARE(text(reports.opened[0].parameterValues), values);
+    QCOMPARE(joinedValues(reports.opened[0].parameterValues), values);
     QCOMPARE(reports.opened[0].parameterValues.size(), 9);
     QCOMPARE(reports.opened[0].parameterValues[3].metaType().id(), QMetaType::Short);
 }
@@ -379,7 +337,7 @@ void DailyDialogsTest::cashCollection() {
     dialog->startPicker()->setDate(start);
     dialog->endPicker()->setDate(end);
     QTest::mouseClick(dialog->button(0), Qt::LeftButton);
-    QCOMPARE(transcript(db, reports), expected);
+    QCOMPARE(transcript(db, reports, kFolder), expected);
     QCOMPARE(reports.opened[0].parameterValues[3].metaType().id(), QMetaType::Short);
     QTRY_VERIFY(!alive);
 }
@@ -460,7 +418,7 @@ void DailyDialogsTest::auditTrail() {
     dialog->sumAR()->setChecked(ticks[1]);
     dialog->sumGL()->setChecked(ticks[2]);
     QTest::mouseClick(dialog->viewButton(), Qt::LeftButton);
-    QCOMPARE(transcript(db, reports), expected);
+    QCOMPARE(transcript(db, reports, kFolder), expected);
     QTRY_VERIFY(!alive);
 }
 
@@ -515,7 +473,7 @@ void DailyDialogsTest::auditTrailMonthly() {
         boxes[i]->setChecked(ticks[i]);
     }
     QTest::mouseClick(dialog->viewButton(), Qt::LeftButton);
-    QCOMPARE(transcript(db, reports), expected);
+    QCOMPARE(transcript(db, reports, kFolder), expected);
     QTRY_VERIFY(!alive);
 }
 

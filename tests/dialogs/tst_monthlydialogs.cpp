@@ -1,5 +1,6 @@
 #include "RecordingReports.h"
 #include "RecordingStatements.h"
+#include "Transcript.h"
 #include "UiDriver.h"
 #include "dialogs/ReportDialogs.h"
 #include "dialogs/daily/FrmReportDateClinical.h"
@@ -28,27 +29,6 @@ DateEntryDialog* openDialog(int category, int item) {
             return d;
     }
     return nullptr;
-}
-
-// What one OK produced, flattened for comparison.
-QString transcript(const RecordingStatements& db, const RecordingReports& reports) {
-    QStringList lines = db.statements;
-    for (const auto& o : reports.opened) {
-        QStringList values;
-        for (const QVariant& v : o.parameterValues)
-            values << v.toString();
-        lines << QStringLiteral("open %1 on %2 [%3]")
-                     .arg(o.templatePath.mid(kFolder.size()), o.databaseName, values.join("|"));
-    }
-    for (const auto& s : reports.subreports)
-        lines << QStringLiteral("subreport %1 on %2").arg(s.subreportName, s.databaseName);
-    for (const auto& s : reports.shown)
-        lines << QStringLiteral("show \"%1\" tree=%2 print=%3 modal=%4")
-                     .arg(s.caption)
-                     .arg(s.showGroupTree)
-                     .arg(s.directPrint)
-                     .arg(s.modal);
-    return lines.join('\n');
 }
 
 } // namespace
@@ -94,21 +74,27 @@ void MonthlyDialogsTest::menuRows_data() {
     QTest::newRow("monthly laboratory, March 2012")
         << 3 << 0 << march15 << "Monthly Laboratory Summary Report"
         << "Reports..sp_Rep_MonthlyREcompute '03/01/2012', '03/31/2012', 'LB', 'N'\n"
+           "progress on\n"
            "open \\rptMonthlyReport.rpt on REPORTS [03/01/2012|03/31/2012|LB|N|12 Harbour Road|"
            "Monthly Laboratory Summary Report|03/31/2012]\n"
-           "show \"Monthly Laboratory Summary Report: Mar,2012\" tree=0 print=0 modal=0";
+           "show \"Monthly Laboratory Summary Report: Mar,2012\" tree=0 print=0 modal=0\n"
+           "progress off";
     QTest::newRow("monthly operating room, leap February")
         << 3 << 3 << QDate(2012, 2, 10) << "Monthly Operating Room Summary Report"
         << "Reports..sp_Rep_MonthlyREcompute '02/01/2012', '02/29/2012', 'OR', 'N'\n"
+           "progress on\n"
            "open \\MonthlyORReport.rpt on REPORTS [02/01/2012|02/29/2012|OR|N|12 Harbour Road|"
            "Monthly Operating Room Summary Report|02/29/2012]\n"
-           "show \"Monthly Operating Room Summary Report: Feb,2012\" tree=0 print=0 modal=0";
+           "show \"Monthly Operating Room Summary Report: Feb,2012\" tree=0 print=0 modal=0\n"
+           "progress off";
     QTest::newRow("monthly RTS uses PA")
         << 3 << 5 << march15 << "Monthly RTS Summary Report"
         << "Reports..sp_Rep_MonthlyREcompute '03/01/2012', '03/31/2012', 'PA', 'N'\n"
+           "progress on\n"
            "open \\rptMonthlyReport.rpt on REPORTS [03/01/2012|03/31/2012|PA|N|12 Harbour Road|"
            "Monthly RTS Summary Report|03/31/2012]\n"
-           "show \"Monthly RTS Summary Report: Mar,2012\" tree=0 print=0 modal=0";
+           "show \"Monthly RTS Summary Report: Mar,2012\" tree=0 print=0 modal=0\n"
+           "progress off";
     QTest::newRow("package deal")
         << 3 << 8 << march15 << "Monthly Package Deal Report"
         << "open \\MonthLaboratoryPackageDeal.rpt on Reports [03/01/2012|03/31/2012|"
@@ -117,27 +103,35 @@ void MonthlyDialogsTest::menuRows_data() {
     QTest::newRow("monthly apparatus")
         << 2 << 6 << march15 << "Monthly Apparatus Report"
         << "Reports..sp_Rep_MonthlyREcompute '03/01/2012', '03/31/2012', 'AP', 'Y'\n"
+           "progress on\n"
            "open \\rptMonthlyReport.rpt on REPORTS [03/01/2012|03/31/2012|AP|Y|12 Harbour Road|"
            "Monthly Apparatus Report|03/31/2012]\n"
-           "show \"Monthly Apparatus Report: Mar,2012\" tree=0 print=0 modal=0";
+           "show \"Monthly Apparatus Report: Mar,2012\" tree=0 print=0 modal=0\n"
+           "progress off";
     QTest::newRow("year-end laboratory")
         << 6 << 0 << march15 << "Year End Laboratory Summary Report"
         << "Reports..sp_Rep_MonthlyREcompute '03/01/2012', '03/31/2012', 'LB', 'N'\n"
+           "progress on\n"
            "open \\rptYearEndReport.rpt on Reports [2012|LB|12 Harbour Road|"
            "Year End Laboratory Summary Report|03/31/2012]\n"
-           "show \"Year End Laboratory Summary Report: Mar,2012\" tree=0 print=0 modal=0";
+           "show \"Year End Laboratory Summary Report: Mar,2012\" tree=0 print=0 modal=0\n"
+           "progress off";
     QTest::newRow("year-end delivery, year changed to 2011")
         << 6 << 7 << QDate(2011, 3, 15) << "Year End Delivery Summary Report"
         << "Reports..sp_Rep_MonthlyREcompute '03/01/2011', '03/31/2011', 'DR', 'N'\n"
+           "progress on\n"
            "open \\rptYearEndReport.rpt on Reports [2011|DR|12 Harbour Road|"
            "Year End Delivery Summary Report|03/31/2011]\n"
-           "show \"Year End Delivery Summary Report: Mar,2011\" tree=0 print=0 modal=0";
+           "show \"Year End Delivery Summary Report: Mar,2011\" tree=0 print=0 modal=0\n"
+           "progress off";
     QTest::newRow("year-end apparatus")
         << 5 << 0 << march15 << "Year End Apparatus Report"
         << "Reports..sp_Rep_MonthlyREcompute '03/01/2012', '03/31/2012', 'AP', 'Y'\n"
+           "progress on\n"
            "open \\rptYearEndReport.rpt on Reports [2012|AP|12 Harbour Road|"
            "Year End Apparatus Report|03/31/2012]\n"
-           "show \"Year End Apparatus Report: Mar,2012\" tree=0 print=0 modal=0";
+           "show \"Year End Apparatus Report: Mar,2012\" tree=0 print=0 modal=0\n"
+           "progress off";
 }
 
 void MonthlyDialogsTest::menuRows() {
@@ -154,7 +148,7 @@ void MonthlyDialogsTest::menuRows() {
     QPointer<DateEntryDialog> alive(dialog);
     dialog->picker()->setDate(picked);
     QTest::mouseClick(dialog->button(0), Qt::LeftButton);
-    QCOMPARE(transcript(db, reports), expected);
+    QCOMPARE(transcript(db, reports, kFolder), expected);
     QTRY_VERIFY(!alive);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
@@ -171,28 +165,36 @@ void MonthlyDialogsTest::valuesNoMenuSends_data() {
         << "month"
         << "9" << march15 << "Monthly Report"
         << "Reports..sp_Rep_MonthlyREcompute '03/01/2012', '03/31/2012', 'DI', 'N'\n"
+           "progress on\n"
            "open \\rptMonthlyReport.rpt on REPORTS [03/01/2012|03/31/2012|DI|N|12 Harbour Road|"
            "Monthly Hemodialysis Summary Report|03/31/2012]\n"
-           "show \"Monthly Hemodialysis Summary Report: Mar,2012\" tree=0 print=0 modal=0";
+           "show \"Monthly Hemodialysis Summary Report: Mar,2012\" tree=0 print=0 modal=0\n"
+           "progress off";
     QTest::newRow("aging detail, February 2012")
         << "before"
         << "1" << QDate(2012, 2, 20) << "Aging - Detailed"
         << "REPORTS..sp_BILLING_RepAgingRecompute '02/01/2012', '02/29/2012'\n"
+           "progress on\n"
            "open \\Aging.rpt on REPORTS [02/01/2012|02/29/2012|12 Harbour Road]\n"
+           "progress off\n"
            "show \"Aging\" tree=1 print=0 modal=0";
     QTest::newRow("aging summary with its classification")
         << "before"
         << "2" << march15 << "Aging - Summary"
         << "REPORTS..sp_BILLING_RepAgingRecompute '03/01/2012', '03/31/2012'\n"
+           "progress on\n"
            "open \\AgingComputation.rpt on REPORTS [03/01/2012|03/31/2012|12 Harbour Road]\n"
-           "subreport Classification on REPORTS\n"
+           "subreport Classification on REPORTS [03/01/2012|03/31/2012|12 Harbour Road]\n"
+           "progress off\n"
            "show \"Aging Analysis Report\" tree=1 print=0 modal=0";
     QTest::newRow("payable summary")
         << "before"
         << "4" << march15 << "Payable - Summary"
         << "REPORTS..sp_BILLING_RepAgingPayableRecompute '03/01/2012', '03/31/2012'\n"
+           "progress on\n"
            "open \\PayableComputation.rpt on REPORTS [03/01/2012|03/31/2012|12 Harbour Road]\n"
-           "subreport Classification on REPORTS\n"
+           "subreport Classification on REPORTS [03/01/2012|03/31/2012|12 Harbour Road]\n"
+           "progress off\n"
            "show \"Payable Aging Analysis Report\" tree=1 print=0 modal=0";
     QTest::newRow("account status caption only")
         << "before"
@@ -233,7 +235,7 @@ void MonthlyDialogsTest::valuesNoMenuSends() {
     QPointer<DateEntryDialog> alive(d);
     d->picker()->setDate(picked);
     d->cmdOptions_Click(0);
-    QCOMPARE(transcript(db, reports), expected);
+    QCOMPARE(transcript(db, reports, kFolder), expected);
     QTRY_VERIFY(!alive);
 }
 
