@@ -1,5 +1,6 @@
 #include "dialogs/DateEntryDialog.h"
 
+#include "dialogs/ReportDialog.h"
 #include "platform/Hourglass.h"
 #include "startup/SessionContext.h"
 
@@ -19,13 +20,9 @@ DateEntryDialog::DateEntryDialog(const Design& design, QWidget* parent)
     , ok_(new QPushButton(QStringLiteral("&OK"), this))
     , cancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
     setWindowTitle(design.caption);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9);
-    setFont(font);
+    applyDialogLook(this);
 
-    QFont promptFont = font;
+    QFont promptFont = this->font();
     promptFont.setPointSizeF(12);
     promptFont.setBold(true);
     prompt_->setFont(promptFont);

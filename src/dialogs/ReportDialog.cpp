@@ -9,6 +9,14 @@
 
 namespace pelmar {
 
+void applyDialogLook(QDialog* dialog) {
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(9);
+    dialog->setFont(font);
+}
+
 ReportDialog::ReportDialog(QWidget* parent)
     : QDialog(parent) {
     setAttribute(Qt::WA_DeleteOnClose);

@@ -13,6 +13,10 @@ namespace pelmar {
 // so a new ReportType reaches only the handlers that read it later.  Dialogs
 // are modeless and have no owner; closing one destroys it, so the next open
 // starts afresh.
+// The look every small window of the program shares: a fixed border with a
+// close box and nothing to resize, in Arial 9.
+void applyDialogLook(QDialog* dialog);
+
 class ReportDialog : public QDialog {
     Q_OBJECT
 

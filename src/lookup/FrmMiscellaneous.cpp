@@ -1,5 +1,6 @@
 #include "lookup/FrmMiscellaneous.h"
 
+#include "dialogs/ReportDialog.h"
 #include "lookup/KeyRules.h"
 #include "lookup/RecordSetModel.h"
 #include "platform/Hourglass.h"
@@ -48,16 +49,12 @@ FrmMiscellaneous::FrmMiscellaneous(QWidget* parent)
     , model_(new RecordSetModel(this)) {
     setObjectName(QStringLiteral("frmMiscellaneous"));
     setWindowTitle(QStringLiteral("Miscellaneous Reports"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9);
-    setFont(font);
+    applyDialogLook(this);
 
     auto* lblTitle = bandLabel(QStringLiteral("Miscellaneous Reports   "), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     lblTitle->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont titleFont = font;
+    QFont titleFont = this->font();
     titleFont.setPointSizeF(16);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);

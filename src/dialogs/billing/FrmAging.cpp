@@ -1,5 +1,6 @@
 #include "dialogs/billing/FrmAging.h"
 
+#include "dialogs/ReportDialog.h"
 #include "dialogs/billing/BillingForms.h"
 #include "lookup/KeyRules.h"
 #include "platform/DateText.h"
@@ -57,11 +58,7 @@ FrmAging::FrmAging(QWidget* parent)
     , cancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
     setObjectName(QStringLiteral("frmAging"));
     setWindowTitle(QStringLiteral("AGING"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9);
-    setFont(font);
+    applyDialogLook(this);
 
     auto* frame = new QGroupBox(QStringLiteral("Aging Report Options"), this);
     auto* from = new QLabel(QStringLiteral(" Report Period:"), frame);

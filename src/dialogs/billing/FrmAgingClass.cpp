@@ -1,5 +1,6 @@
 #include "dialogs/billing/FrmAgingClass.h"
 
+#include "dialogs/ReportDialog.h"
 #include "dialogs/billing/BillingForms.h"
 #include "lookup/FrmSearch.h"
 #include "lookup/KeyRules.h"
@@ -103,11 +104,7 @@ FrmAgingClass::FrmAgingClass(QWidget* parent)
     , lookups_(new LeaveLookup(this, [this](QLineEdit* box) { lookUp(box); })) {
     setObjectName(QStringLiteral("frmAgingClass"));
     setWindowTitle(QStringLiteral("Aging - Classification"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9);
-    setFont(font);
+    applyDialogLook(this);
 
     auto* categories = new QButtonGroup(this);
     for (QRadioButton* option : {optClass_, optAccountNum_, optGrandSummary_})

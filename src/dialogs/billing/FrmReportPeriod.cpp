@@ -1,5 +1,6 @@
 #include "dialogs/billing/FrmReportPeriod.h"
 
+#include "dialogs/ReportDialog.h"
 #include "dialogs/billing/BillingForms.h"
 #include "platform/DateText.h"
 #include "platform/engine/Report.h"
@@ -121,11 +122,7 @@ PeriodDialog::PeriodDialog(QWidget* parent)
                makeDatePicker(QStringLiteral("dtpPeriod1"), QStringLiteral("to"), this)}
     , ok_(new QPushButton(QStringLiteral("&OK"), this))
     , cancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9);
-    setFont(font);
+    applyDialogLook(this);
 
     auto* from = new QLabel(QStringLiteral(" Report Period:"), this);
     from->setBuddy(pickers_[0]);

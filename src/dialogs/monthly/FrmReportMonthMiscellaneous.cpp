@@ -1,5 +1,6 @@
 #include "dialogs/monthly/FrmReportMonthMiscellaneous.h"
 
+#include "dialogs/ReportDialog.h"
 #include "dialogs/billing/BillingForms.h"
 #include "lookup/FrmSearch.h"
 #include "lookup/KeyRules.h"
@@ -31,11 +32,7 @@ FrmReportMonthMiscellaneous::FrmReportMonthMiscellaneous(QWidget* parent)
     , lookups_(new LeaveLookup(this, [this](QLineEdit*) { lookUp(); })) {
     setObjectName(QStringLiteral("frmReportMonthMiscellaneous"));
     setWindowTitle(QStringLiteral("Monthly Miscellaneous Report"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9);
-    setFont(font);
+    applyDialogLook(this);
 
     label2_->setObjectName(QStringLiteral("Label2"));
     label2_->setBuddy(txtDept_[0]);
