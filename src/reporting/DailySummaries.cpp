@@ -1,13 +1,13 @@
 #include "reporting/DailySummaries.h"
 
 #include "platform/Error.h"
+#include "platform/Hourglass.h"
 #include "platform/sql/RecordSet.h"
 #include "platform/sql/SqlText.h"
 #include "platform/sql/StatementLayer.h"
 #include "reporting/ReportRoutines.h"
 #include "startup/SessionContext.h"
 
-#include <QApplication>
 #include <cmath>
 #include <limits>
 
@@ -91,17 +91,9 @@ QVariantList dailySummaryValues(const QString& reportDate, const DailySummaryTot
 void RunDailySummary(DailySummaryKind kind, const QString& reportDate, bool prepare,
                      const std::function<void()>& followUp) {
     const Variant& variant = variantOf(kind);
-    // The progress window comes down however the run ends, so a failure
-    // never leaves it turning on screen.
-    struct Progress {
-        Progress() { OpenProgressWindow(); }
-        ~Progress() { CloseProgressWindow(); }
-    } progress;
+    ProgressShown progress;
     {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        struct Restore {
-            ~Restore() { QApplication::restoreOverrideCursor(); }
-        } restore;
+        Hourglass hourglass;
         if (prepare)
             ExecuteSql(variant.prepare + quoted(reportDate));
         ExecuteSql(variant.recompute + quoted(reportDate));

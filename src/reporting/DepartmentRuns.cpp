@@ -7,28 +7,9 @@
 #include "reporting/ReportRoutines.h"
 #include "startup/SessionContext.h"
 
-#include <QApplication>
 
 namespace pelmar {
 namespace {
-
-// Keeps the progress window up for the work and takes it down however the
-// work ends, so a failure never leaves it on screen.
-class ProgressShown {
-public:
-    ProgressShown() { OpenProgressWindow(); }
-    ~ProgressShown() {
-        if (open_)
-            CloseProgressWindow();
-    }
-    void close() {
-        open_ = false;
-        CloseProgressWindow();
-    }
-
-private:
-    bool open_ = true;
-};
 
 QString templatePath(const QString& name) {
     return session().ReportsFolder + name;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariantList>
 #include <functional>
+#include <utility>
 
 namespace pelmar {
 
@@ -37,6 +38,28 @@ void OpenSubreport(const QString& subreportName, const QString& databaseName,
 void ShowReport(bool showGroupTree, const QString& caption, bool directPrint, bool modal);
 void OpenProgressWindow();
 void CloseProgressWindow();
+
+// Keeps the progress window up for some work and takes it down however the
+// work ends, so a failure never leaves it on screen.  close() takes it down
+// early, where the caller shows its report after it.
+class ProgressShown {
+public:
+    explicit ProgressShown(bool show = true)
+        : open_(show) {
+        if (open_)
+            OpenProgressWindow();
+    }
+    ~ProgressShown() { close(); }
+    ProgressShown(const ProgressShown&) = delete;
+    ProgressShown& operator=(const ProgressShown&) = delete;
+    void close() {
+        if (std::exchange(open_, false))
+            CloseProgressWindow();
+    }
+
+private:
+    bool open_;
+};
 
 // The values a report logs on with: the signed-in user's, unless replaced.
 struct LogOnValues {

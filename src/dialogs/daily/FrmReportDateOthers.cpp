@@ -196,25 +196,15 @@ void FrmReportDateOthers::runReport() {
                         [exportName, day] { presetExport(exportName, day); });
         return;
     }
-    if (row->progressWindow)
-        OpenProgressWindow();
-    try {
-        QVariantList values;
-        for (Value value : row->values)
-            values << valueOf(value, reportDate);
-        OpenReport(session().ReportsFolder + row->templateName, row->database, values);
-        const QString title = row->titleWithDate
-                                  ? row->viewerTitle + QStringLiteral(": ") + reportDate
-                                  : row->viewerTitle;
-        ShowReport(false, title, false, false);
-        presetExport(exportName, day);
-    } catch (...) {
-        if (row->progressWindow)
-            CloseProgressWindow();
-        throw;
-    }
-    if (row->progressWindow)
-        CloseProgressWindow();
+    ProgressShown progress(row->progressWindow);
+    QVariantList values;
+    for (Value value : row->values)
+        values << valueOf(value, reportDate);
+    OpenReport(session().ReportsFolder + row->templateName, row->database, values);
+    const QString title = row->titleWithDate ? row->viewerTitle + QStringLiteral(": ") + reportDate
+                                             : row->viewerTitle;
+    ShowReport(false, title, false, false);
+    presetExport(exportName, day);
 }
 
 } // namespace pelmar
